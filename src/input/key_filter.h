@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace motoreckon {
+
+// Character codes of the keystrokes the filters care about.
+inline constexpr std::int16_t kKeyBackspace = 8;
+inline constexpr std::int16_t kKeyTab = 9;
+inline constexpr std::int16_t kKeyEnter = 13;
+inline constexpr std::int16_t kKeyPercent = 37;
+
+// Lets tab, backspace, the percent sign and the digits pass; sets every other code to 0,
+// which swallows the keystroke.
+void FilterNumericKey(std::int16_t& keyAscii);
+
+// The rule of a box that takes at most `maxLength` characters: once its text is that long,
+// every character is refused, backspace included; otherwise FilterNumericKey decides.
+void FilterLimitedNumericKey(std::int16_t& keyAscii, std::size_t currentLength,
+                             std::size_t maxLength);
+
+}  // namespace motoreckon

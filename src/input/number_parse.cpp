@@ -1,0 +1,263 @@
+#include "input/number_parse.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <system_error>
+
+#include "input/failures.h"
+
+namespace motoreckon {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+int RadixDigit(char c, int radix) {
+    int value = radix;
+    if (IsDigit(c)) value = c - '0';
+    if (c >= 'a' && c <= 'f') value = c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') value = c - 'A' + 10;
+    return value < radix ? value : -1;
+}
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Gathers the digits of a decimal number as they are read and turns them into the nearest
+// double. Only the first kMaxDigits significant digits are kept, plus one sticky digit that
+// remembers whether anything non-zero followed, which is enough for correct rounding; so a
+// megabyte of digits costs one pass and a short conversion.
+class DecimalDigits {
+public:
+    void integerDigit(char c) {
+        if (digits_.empty() && c == '0') return;
+        if (digits_.size() < kMaxDigits) {
+            digits_ += c;
+        } else {
+            sticky_ = sticky_ || c != '0';
+            exponent_ = Saturated(exponent_ + 1);
+        }
+    }
+
+    void fractionDigit(char c) {
+        if (digits_.empty() && c == '0') {
+            exponent_ = Saturated(exponent_ - 1);
+        } else if (digits_.size() < kMaxDigits) {
+            digits_ += c;
+            exponent_ = Saturated(exponent_ - 1);
+        } else {
+            sticky_ = sticky_ || c != '0';
+        }
+    }
+
+    double value(bool negative, long long writtenExponent) const {
+        if (digits_.empty()) return negative ? -0.0 : 0.0;
+        std::string text = digits_;
+        long long exponent = Saturated(exponent_ + writtenExponent);
+        if (sticky_) {
+            text += '1';
+            exponent = Saturated(exponent - 1);
+        }
+        const long long leadingPower = exponent + static_cast<long long>(text.size());
+        double magnitude = 0.0;
+        if (leadingPower > kOverflowPower) {
+            magnitude = std::numeric_limits<double>::infinity();
+        } else if (leadingPower >= kUnderflowPower) {
+            text += 'e';
+            text += std::to_string(exponent);
+            const auto result = std::from_chars(text.data(), text.data() + text.size(), magnitude);
+            if (result.ec == std::errc::result_out_of_range) {
+                magnitude = leadingPower > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+            }
+        }
+        return negative ? -magnitude : magnitude;
+    }
+
+    static long long Saturated(long long value) {
+        if (value > kExponentLimit) return kExponentLimit;
+        if (value < -kExponentLimit) return -kExponentLimit;
+        return value;
+    }
+
+private:
+    static constexpr std::size_t kMaxDigits = 800;
+    static constexpr long long kExponentLimit = 1'000'000'000;
+    static constexpr long long kOverflowPower = 400;
+    static constexpr long long kUnderflowPower = -400;
+
+    std::string digits_;
+    bool sticky_ = false;
+    long long exponent_ = 0;
+};
+
+// Reads "E" or "D", an optional sign and at least one digit starting at `pos`. Returns the
+// position after it, or `pos` itself when no exponent stands there.
+std::size_t ReadExponent(std::string_view s, std::size_t pos, long long& exponent) {
+    exponent = 0;
+    if (pos >= s.size() || (Lower(s[pos]) != 'e' && Lower(s[pos]) != 'd')) return pos;
+    std::size_t p = pos + 1;
+    bool negative = false;
+    if (p < s.size() && (s[p] == '+' || s[p] == '-')) negative = s[p++] == '-';
+    if (p >= s.size() || !IsDigit(s[p])) return pos;
+    for (; p < s.size() && IsDigit(s[p]); ++p) {
+        exponent = DecimalDigits::Saturated(exponent * 10 + (s[p] - '0'));
+    }
+    if (negative) exponent = -exponent;
+    return p;
+}
+
+// The value of &H / &O digits: 16-bit two's complement when they fit in 16 bits, else 32-bit.
+double RadixValue(std::uint64_t digits) {
+    if (digits <= 0xFFFF) return static_cast<std::int16_t>(static_cast<std::uint16_t>(digits));
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(digits));
+}
+
+// If `s` starts with &H or &O, returns the radix and sets `pos` past the prefix.
+int RadixPrefix(std::string_view s, std::size_t& pos) {
+    if (s.size() < 2 || s[0] != '&') return 0;
+    pos = 2;
+    if (Lower(s[1]) == 'h') return 16;
+    if (Lower(s[1]) == 'o') return 8;
+    return 0;
+}
+
+bool StartsAt(std::string_view s, std::size_t pos, std::string_view part) {
+    return !part.empty() && s.substr(pos, part.size()) == part;
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+}  // namespace
+
+double ParseLeadingNumber(std::string_view text) {
+    std::string s;
+    s.reserve(text.size());
+    for (char c : text) {
+        if (c != ' ' && c != '\t' && c != '\n') s += c;
+    }
+
+    std::size_t pos = 0;
+    if (const int radix = RadixPrefix(s, pos)) {
+        // Digits that would carry the number past 32 bits end it, like any other character
+        // that cannot continue it.
+        std::uint64_t value = 0;
+        for (; pos < s.size(); ++pos) {
+            const int digit = RadixDigit(s[pos], radix);
+            if (digit < 0 || value * radix + digit > 0xFFFFFFFFu) break;
+            value = value * radix + digit;
+        }
+        return RadixValue(value);
+    }
+
+    pos = 0;
+    bool negative = false;
+    if (pos < s.size() && (s[pos] == '+' || s[pos] == '-')) negative = s[pos++] == '-';
+    DecimalDigits digits;
+    bool anyDigit = false;
+    for (; pos < s.size() && IsDigit(s[pos]); ++pos) {
+        digits.integerDigit(s[pos]);
+        anyDigit = true;
+    }
+    if (pos < s.size() && s[pos] == '.') {
+        for (++pos; pos < s.size() && IsDigit(s[pos]); ++pos) {
+            digits.fractionDigit(s[pos]);
+            anyDigit = true;
+        }
+    }
+    if (!anyDigit) return 0.0;
+    long long exponent = 0;
+    ReadExponent(s, pos, exponent);
+    return digits.value(negative, exponent);
+}
+
+double ParseNumberStrict(std::string_view text, const RegionalFormat& format) {
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && IsBlank(text[first])) ++first;
+    while (last > first && IsBlank(text[last - 1])) --last;
+    const std::string_view s = text.substr(first, last - first);
+    const auto fail = [&]() { return ConversionFailure(std::string(text)); };
+    if (s.empty()) throw fail();
+
+    std::size_t pos = 0;
+    if (const int radix = RadixPrefix(s, pos)) {
+        if (pos == s.size()) throw fail();
+        std::uint64_t value = 0;
+        for (; pos < s.size(); ++pos) {
+            const int digit = RadixDigit(s[pos], radix);
+            if (digit < 0) throw fail();
+            value = value * radix + digit;
+            if (value > 0xFFFFFFFFu) throw OverflowFailure(std::string(text));
+        }
+        return RadixValue(value);
+    }
+
+    pos = 0;
+    bool negative = false;
+    if (s[pos] == '+' || s[pos] == '-') {
+        negative = s[pos++] == '-';
+    } else if (format.negativeSign != "-" && StartsAt(s, pos, format.negativeSign)) {
+        negative = true;
+        pos += format.negativeSign.size();
+    }
+
+    DecimalDigits digits;
+    bool anyDigit = false;
+    bool inFraction = false;
+    while (pos < s.size()) {
+        if (IsDigit(s[pos])) {
+            if (inFraction) {
+                digits.fractionDigit(s[pos]);
+            } else {
+                digits.integerDigit(s[pos]);
+            }
+            anyDigit = true;
+            ++pos;
+        } else if (!inFraction && StartsAt(s, pos, format.decimalSeparator)) {
+            inFraction = true;
+            pos += format.decimalSeparator.size();
+        } else if (!inFraction && anyDigit && IsDigit(s[pos - 1]) &&
+                   StartsAt(s, pos, format.groupSeparator) &&
+                   pos + format.groupSeparator.size() < s.size() &&
+                   IsDigit(s[pos + format.groupSeparator.size()])) {
+            // A group separator stands only between two digits of the whole part.
+            pos += format.groupSeparator.size();
+        } else {
+            break;
+        }
+    }
+    if (!anyDigit) throw fail();
+    long long exponent = 0;
+    pos = ReadExponent(s, pos, exponent);
+    if (pos != s.size()) throw fail();
+    return digits.value(negative, exponent);
+}
+
+namespace {
+
+double RoundHalfEven(double value) {
+    const double below = std::floor(value);
+    const double fraction = value - below;
+    if (fraction > 0.5) return below + 1.0;
+    if (fraction < 0.5) return below;
+    return std::fmod(below, 2.0) == 0.0 ? below : below + 1.0;
+}
+
+template <class Int>
+Int RoundToInt(double value) {
+    const double rounded = RoundHalfEven(value);
+    if (!(rounded >= std::numeric_limits<Int>::min() &&
+          rounded <= std::numeric_limits<Int>::max())) {
+        throw OverflowFailure();
+    }
+    return static_cast<Int>(rounded);
+}
+
+}  // namespace
+
+std::int16_t RoundToInt16(double value) { return RoundToInt<std::int16_t>(value); }
+
+std::int32_t RoundToInt32(double value) { return RoundToInt<std::int32_t>(value); }
+
+}  // namespace motoreckon

@@ -1,0 +1,299 @@
+#include "shell/mdiform1.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "engine/frmcarbsize.h"
+#include "shell/feedback.h"
+#include "shell/forms.h"
+#include "shell/twips.h"
+
+namespace motoreckon {
+
+namespace {
+
+// The window list shows this many child windows; the rest are reached through
+// "More Windows...".
+constexpr int kListedWindows = 9;
+
+QMenu* addSubmenu(QMenuBar* bar, const char* name, const QString& caption) {
+    QMenu* menu = bar->addMenu(caption);
+    menu->setObjectName(QLatin1String(name));
+    menu->menuAction()->setObjectName(QLatin1String(name));
+    return menu;
+}
+
+QMenu* addSubmenu(QMenu* parent, const char* name, const QString& caption) {
+    QMenu* menu = parent->addMenu(caption);
+    menu->setObjectName(QLatin1String(name));
+    menu->menuAction()->setObjectName(QLatin1String(name));
+    return menu;
+}
+
+QAction* addEntry(QMenu* menu, const char* name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+// An entry that is part of the menu, with its command, but that the user cannot choose.
+QAction* addHiddenEntry(QMenu* menu, const char* name, const QString& caption) {
+    QAction* action = addEntry(menu, name, caption);
+    action->setVisible(false);
+    return action;
+}
+
+QAction* addSeparator(QMenu* menu, const char* name) {
+    QAction* separator = menu->addSeparator();
+    separator->setObjectName(QLatin1String(name));
+    return separator;
+}
+
+}  // namespace
+
+MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), mdiArea_(new QMdiArea(this)) {
+    setObjectName(QStringLiteral("MDIForm1"));
+    setWindowTitle(QStringLiteral("MDIForm1"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    mdiArea_->setObjectName(QStringLiteral("mdiClient"));
+    mdiArea_->setBackground(palette().brush(QPalette::Dark));
+    setCentralWidget(mdiArea_);
+    buildMenus();
+
+    const QSize client = twipsSize(9285, 5715);
+    resize(client.width(), client.height() + menuBar()->sizeHint().height());
+
+    // Load: centre the frame on the whole screen before it is first shown.
+    WindowTwips self(this);
+    CenterForm(ScreenTwips(screen()), self);
+}
+
+MDIForm1::~MDIForm1() = default;
+
+void MDIForm1::buildMenus() {
+    QMenuBar* bar = menuBar();
+
+    QMenu* formulas = addSubmenu(bar, "mnuFormulas", QStringLiteral("Formulas"));
+    QMenu* engine = addSubmenu(formulas, "mnuEngine", QStringLiteral("Engine"));
+    addEntry(engine, "mnuSizeCompression", QStringLiteral("Size && Compression Ratio"));
+    QMenu* carb = addSubmenu(formulas, "mnuCarb", QStringLiteral("Carburator"));
+    connect(addEntry(carb, "mnuCarbSize", QStringLiteral("Carburator Sizing")),
+            &QAction::triggered, this, &MDIForm1::showCarbSize);
+    QMenu* quarterMile = addSubmenu(formulas, "mnuQtrMile", QStringLiteral("!/4 Mile ET and MPH"));
+    addEntry(quarterMile, "mnuHpEt", QStringLiteral("HP by ET"));
+    addEntry(quarterMile, "mnuHpMPH", QStringLiteral("HP by MPH"));
+    addEntry(quarterMile, "mnuCarWeightET", QStringLiteral("Car Weight by ET"));
+    addEntry(quarterMile, "mnuCarWeightMPH", QStringLiteral("CarWeight by MPH"));
+    addEntry(quarterMile, "mnuETMPH", QStringLiteral("ET and MPH"));
+    QMenu* gears = addSubmenu(formulas, "mnuMPH_RPM_Gears", QStringLiteral("MPH, RPM & Gears"));
+    addEntry(gears, "mnuMPH", QStringLiteral("MPH"));
+    addEntry(gears, "mnuRPM", QStringLiteral("RPM"));
+    addEntry(gears, "mnuGearRatio", QStringLiteral("Gear Ratio"));
+    addEntry(gears, "mnuTireDiameterbySped", QStringLiteral("Tire Diameter by Speed"));
+    QMenu* tires = addSubmenu(formulas, "mnuTireSizes", QStringLiteral("Tire Sizes & Effects"));
+    addEntry(tires, "mnuTireDiameter", QStringLiteral("Tire Diameter"));
+    addEntry(tires, "mnuActualMPH", QStringLiteral("Actual MPH"));
+    addEntry(formulas, "mnuSpeedometerCorrectoin", QStringLiteral("Speedometer Correction"));
+
+    windowMenu_ = addSubmenu(bar, "mnuWindow", QStringLiteral("&Window"));
+    connect(addEntry(windowMenu_, "mnuWindowCascade", QStringLiteral("&Cascade")),
+            &QAction::triggered, this, [this] { Arrange(Cascade); });
+    connect(addHiddenEntry(windowMenu_, "mnuWindowTileHorizontal", QStringLiteral("Tile &Horizontal")),
+            &QAction::triggered, this, [this] { Arrange(TileHorizontal); });
+    connect(addHiddenEntry(windowMenu_, "mnuWindowTileVertical", QStringLiteral("Tile &Vertical")),
+            &QAction::triggered, this, [this] { Arrange(TileVertical); });
+    connect(addHiddenEntry(windowMenu_, "mnuWindowArrangeIcons", QStringLiteral("&Arrange Icons")),
+            &QAction::triggered, this, [this] { Arrange(ArrangeIcons); });
+    addSeparator(windowMenu_, "mnuWindowBar1")->setVisible(false);
+    connect(windowMenu_, &QMenu::aboutToShow, this, &MDIForm1::refreshWindowList);
+
+    QMenu* help = addSubmenu(bar, "mnuHelp", QStringLiteral("&Help"));
+    addEntry(help, "mnuHelpContents", QStringLiteral("&Contents"));
+    addEntry(help, "mnuHelpSearch", QStringLiteral("&Search For Help On..."));
+    addSeparator(help, "mnuHelpBar1");
+    connect(addEntry(help, "mnuHelpAbout", QStringLiteral("&About MyApp...")), &QAction::triggered,
+            this, &MDIForm1::showAbout);
+}
+
+float MDIForm1::Width() const { return pixelsToTwips(frameGeometry().width()); }
+
+float MDIForm1::Height() const { return pixelsToTwips(frameGeometry().height()); }
+
+float MDIForm1::ScaleWidth() const { return pixelsToTwips(mdiArea_->viewport()->width()); }
+
+float MDIForm1::ScaleHeight() const { return pixelsToTwips(mdiArea_->viewport()->height()); }
+
+QMdiSubWindow* MDIForm1::addChild(QWidget* form, Qt::WindowFlags flags) {
+    QMdiSubWindow* sub = mdiArea_->addSubWindow(form, Qt::SubWindow | flags);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(windowIcon());
+    sub->adjustSize();
+    return sub;
+}
+
+void MDIForm1::showCarbSize() {
+    if (!carbSize_) {
+        carbSize_ = new frmCarbSize;
+        addChild(carbSize_, Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+        carbSize_->Form_Load(*this);
+    }
+    QWidget* window = formWindow(carbSize_);
+    window->show();
+    mdiArea_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window));
+}
+
+void MDIForm1::showAbout() {
+    feedback().message(this, kAppTitle, QStringLiteral("About Box Code goes here!"),
+                       Feedback::Icon::None);
+}
+
+void MDIForm1::Arrange(std::int16_t code) {
+    switch (code) {
+        case Cascade:
+            mdiArea_->cascadeSubWindows();
+            break;
+        case TileHorizontal:
+            tile(Qt::Vertical);
+            break;
+        case TileVertical:
+            tile(Qt::Horizontal);
+            break;
+        case ArrangeIcons:
+            arrangeIcons();
+            break;
+        default:
+            break;
+    }
+}
+
+// Lays the open, not minimised child windows out as full-width bands stacked top to bottom
+// (Qt::Vertical) or full-height columns side by side (Qt::Horizontal), leaving the row of
+// minimised windows along the bottom free.
+void MDIForm1::tile(Qt::Orientation stacking) {
+    QList<QMdiSubWindow*> windows;
+    int iconRow = 0;
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList(QMdiArea::StackingOrder)) {
+        if (!sub->isVisible()) continue;
+        if (sub->isMinimized()) {
+            iconRow = std::max(iconRow, sub->height());
+        } else {
+            windows.append(sub);
+        }
+    }
+    if (windows.isEmpty()) return;
+    const QRect area(QPoint(0, 0), mdiArea_->viewport()->size() - QSize(0, iconRow));
+    const int count = static_cast<int>(windows.size());
+    for (int i = 0; i < count; ++i) {
+        QMdiSubWindow* sub = windows.at(i);
+        if (sub->isMaximized()) sub->showNormal();
+        QRect band;
+        if (stacking == Qt::Vertical) {
+            const int top = area.height() * i / count;
+            band = QRect(0, top, area.width(), area.height() * (i + 1) / count - top);
+        } else {
+            const int left = area.width() * i / count;
+            band = QRect(left, 0, area.width() * (i + 1) / count - left, area.height());
+        }
+        sub->setGeometry(band);
+    }
+}
+
+// Lines the minimised child windows up along the bottom edge, left to right, starting a new
+// row above when one is full. Other windows stay where they are.
+void MDIForm1::arrangeIcons() {
+    const QSize area = mdiArea_->viewport()->size();
+    int x = 0;
+    int y = area.height();
+    int rowHeight = 0;
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList(QMdiArea::CreationOrder)) {
+        if (!sub->isVisible() || !sub->isMinimized()) continue;
+        if (x > 0 && x + sub->width() > area.width()) {
+            x = 0;
+            y -= rowHeight;
+            rowHeight = 0;
+        }
+        if (rowHeight == 0) rowHeight = sub->height();
+        sub->move(x, y - rowHeight);
+        x += sub->width();
+    }
+}
+
+void MDIForm1::refreshWindowList() {
+    qDeleteAll(windowListActions_);
+    windowListActions_.clear();
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList(QMdiArea::CreationOrder)) {
+        if (sub->isVisible()) windows.append(sub);
+    }
+    if (windows.isEmpty()) return;
+
+    windowListActions_.append(windowMenu_->addSeparator());
+    QMdiSubWindow* active = mdiArea_->activeSubWindow();
+    for (int i = 0; i < windows.size() && i < kListedWindows; ++i) {
+        QMdiSubWindow* sub = windows.at(i);
+        QAction* entry = windowMenu_->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(sub->windowTitle()));
+        entry->setCheckable(true);
+        entry->setChecked(sub == active);
+        connect(entry, &QAction::triggered, this, [this, window = QPointer(sub)] {
+            if (!window) return;
+            if (window->isMinimized()) window->showNormal();
+            mdiArea_->setActiveSubWindow(window);
+        });
+        windowListActions_.append(entry);
+    }
+    if (windows.size() > kListedWindows) {
+        QAction* more = windowMenu_->addAction(QStringLiteral("&More Windows..."));
+        more->setObjectName(QStringLiteral("mnuMoreWindows"));
+        connect(more, &QAction::triggered, this, &MDIForm1::showMoreWindows);
+        windowListActions_.append(more);
+    }
+}
+
+// The choice of any open child window when the window list is too long to show them all.
+void MDIForm1::showMoreWindows() {
+    auto* dialog = new QDialog(this);
+    dialog->setObjectName(QStringLiteral("dlgSelectWindow"));
+    dialog->setWindowTitle(QStringLiteral("Select Window"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    auto* list = new QListWidget(dialog);
+    list->setObjectName(QStringLiteral("lstWindows"));
+    QList<QPointer<QMdiSubWindow>> windows;
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList(QMdiArea::CreationOrder)) {
+        if (!sub->isVisible()) continue;
+        windows.append(sub);
+        list->addItem(sub->windowTitle());
+        if (sub == mdiArea_->activeSubWindow()) list->setCurrentRow(list->count() - 1);
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    auto* layout = new QVBoxLayout(dialog);
+    layout->addWidget(list);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    connect(list, &QListWidget::itemActivated, dialog, &QDialog::accept);
+    connect(dialog, &QDialog::accepted, this, [this, list, windows] {
+        const int row = list->currentRow();
+        if (row < 0 || row >= windows.size() || !windows.at(row)) return;
+        QMdiSubWindow* sub = windows.at(row);
+        if (sub->isMinimized()) sub->showNormal();
+        mdiArea_->setActiveSubWindow(sub);
+    });
+    dialog->open();
+}
+
+void MDIForm1::closeEvent(QCloseEvent* event) {
+    mdiArea_->closeAllSubWindows();
+    event->accept();
+}
+
+}  // namespace motoreckon
