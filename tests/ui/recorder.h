@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+#include <functional>
+
+#include "shell/feedback.h"
+
+namespace motoreckon::test {
+
+// Records message boxes and beeps in the order the program asks for them, instead of showing
+// them. Installed for its lifetime.
+class Recorder final : public Feedback {
+public:
+    struct Event {
+        enum class Kind { Message, Beep } kind;
+        QString title;
+        QString text;
+        Icon icon = Icon::None;
+    };
+
+    Recorder() { installFeedback(this); }
+    ~Recorder() override { installFeedback(nullptr); }
+    Recorder(const Recorder&) = delete;
+    Recorder& operator=(const Recorder&) = delete;
+
+    void message(QWidget*, const QString& title, const QString& text, Icon icon) override {
+        events.append({Event::Kind::Message, title, text, icon});
+        if (onMessage) onMessage();
+    }
+    void beep() override { events.append({Event::Kind::Beep, {}, {}, Icon::None}); }
+
+    QVector<Event> messages() const {
+        QVector<Event> result;
+        for (const Event& e : events) {
+            if (e.kind == Event::Kind::Message) result.append(e);
+        }
+        return result;
+    }
+    int beeps() const {
+        int count = 0;
+        for (const Event& e : events) count += e.kind == Event::Kind::Beep;
+        return count;
+    }
+
+    QVector<Event> events;
+    // Runs while a message box would be open, so a test can look at the window at that moment.
+    std::function<void()> onMessage;
+};
+
+}  // namespace motoreckon::test
