@@ -35,7 +35,8 @@ std::string CarbCfmCaption(const CarbEntries& entries) {
     });
     const float displacement =
         BlameEntry("txtCubicInches", entries.cubicInches, [&] { return ToSingle(cubicInches); });
-    const std::int16_t wholeRpm = BlameEntry("txtRPM", entries.rpm, [&] { return RoundToInt16(rpm); });
+    const std::int16_t wholeRpm =
+        BlameEntry("txtRPM", entries.rpm, [&] { return RoundToInt16(rpm); });
     return PlainIntegerText(RoundToInt32(CalcCarbCFM(wholeRpm, displacement, efficiency)));
 }
 

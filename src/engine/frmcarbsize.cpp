@@ -37,15 +37,15 @@ frmCarbSize::frmCarbSize(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Carburator CFM Required"));
     setFixedSize(twipsSize(4725, 1800));
 
-    Command2 = place(new QPushButton(QStringLiteral("Cl&ose"), this), "Command2",
-                     twipsRect(3480, 720, 975, 375));
-    cmdCalculateCFM = place(new QPushButton(QStringLiteral("&Calculate"), this),
-                            "cmdCalculateCFM", twipsRect(3480, 240, 975, 375));
-    txtCubicInches = place(new QLineEdit(this), "txtCubicInches",
-                           twipsRect(1800, 600, 1215, 285));
-    txtEfficency = place(new QLineEdit(this), "txtEfficency", twipsRect(1800, 960, 1215, 285));
+    // Created in tab order, so the focus moves through the boxes, then the buttons.
     txtRPM = place(new QLineEdit(this), "txtRPM", twipsRect(1800, 240, 1215, 285));
     txtRPM->setToolTip(QStringLiteral("Enter the maximum expected RPM"));
+    txtCubicInches = place(new QLineEdit(this), "txtCubicInches", twipsRect(1800, 600, 1215, 285));
+    txtEfficency = place(new QLineEdit(this), "txtEfficency", twipsRect(1800, 960, 1215, 285));
+    cmdCalculateCFM = place(new QPushButton(QStringLiteral("&Calculate"), this), "cmdCalculateCFM",
+                            twipsRect(3480, 240, 975, 375));
+    Command2 = place(new QPushButton(QStringLiteral("Cl&ose"), this), "Command2",
+                     twipsRect(3480, 720, 975, 375));
     QLabel* cubicInches =
         caption(this, "Label1_5", QStringLiteral("Cubic Inches"), twipsRect(735, 645, 930, 195));
     lblCFM = caption(this, "lblCFM", QString(), twipsRect(1800, 1440, 480, 195));
@@ -67,11 +67,6 @@ frmCarbSize::frmCarbSize(QWidget* parent) : QWidget(parent) {
     // Enter presses no button in this window.
     cmdCalculateCFM->setAutoDefault(false);
     Command2->setAutoDefault(false);
-
-    setTabOrder(txtRPM, txtCubicInches);
-    setTabOrder(txtCubicInches, txtEfficency);
-    setTabOrder(txtEfficency, cmdCalculateCFM);
-    setTabOrder(cmdCalculateCFM, Command2);
 
     installKeyPressHandler(txtRPM, [this](std::int16_t& keyAscii) {
         FilterLimitedNumericKey(keyAscii, static_cast<std::size_t>(txtRPM->text().size()),

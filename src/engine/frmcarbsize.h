@@ -15,13 +15,13 @@ class MDIForm1;
 class frmCarbSize final : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit frmCarbSize(QWidget* parent = nullptr);
 
     // Load: centre the window in the frame's client area.
     void Form_Load(MDIForm1& frame);
 
-private:
+  private:
     void cmdCalculateCFM_Click();
 
     QLineEdit* txtRPM;

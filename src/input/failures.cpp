@@ -18,14 +18,12 @@ std::string Quoted(const std::string& text) {
     return '"' + text.substr(0, cut) + "...\"";
 }
 
-bool IsBlank(const std::string& text) {
-    return text.find_first_not_of(" \t") == std::string::npos;
-}
+bool IsBlank(const std::string& text) { return text.find_first_not_of(" \t") == std::string::npos; }
 
 }  // namespace
 
 CalculationFailure::CalculationFailure(Kind kind, std::string text, std::string field)
-    : kind_(kind), text_(std::move(text)), field_(std::move(field)) {}
+    : kind_(kind), text_(std::move(text)), field_(std::move(field)), description_(describe()) {}
 
 std::string CalculationFailure::describe() const {
     switch (kind_) {

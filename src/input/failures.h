@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -8,8 +9,8 @@ namespace motoreckon {
 // Why a calculation stopped early. A failure may blame one entry box: `field` is then the
 // objectName of that box and `text` is what the box held, so the window can name the box,
 // quote its text and move the focus there.
-class CalculationFailure {
-public:
+class CalculationFailure : public std::exception {
+  public:
     enum class Kind { Conversion, Overflow, DivisionByZero };
 
     CalculationFailure(Kind kind, std::string text = {}, std::string field = {});
@@ -22,27 +23,29 @@ public:
     // The failure in plain words, without the name of the box, for example
     // `"26in" is not a number.` or `The result is too large to calculate.`
     std::string describe() const;
+    const char* what() const noexcept override { return description_.c_str(); }
 
-private:
+  private:
     Kind kind_;
     std::string text_;
     std::string field_;
+    std::string description_;
 };
 
 class ConversionFailure : public CalculationFailure {
-public:
+  public:
     explicit ConversionFailure(std::string text, std::string field = {})
         : CalculationFailure(Kind::Conversion, std::move(text), std::move(field)) {}
 };
 
 class OverflowFailure : public CalculationFailure {
-public:
+  public:
     explicit OverflowFailure(std::string text = {}, std::string field = {})
         : CalculationFailure(Kind::Overflow, std::move(text), std::move(field)) {}
 };
 
 class DivisionByZeroFailure : public CalculationFailure {
-public:
+  public:
     explicit DivisionByZeroFailure(std::string text = {}, std::string field = {})
         : CalculationFailure(Kind::DivisionByZero, std::move(text), std::move(field)) {}
 };

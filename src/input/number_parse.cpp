@@ -29,7 +29,7 @@ char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' +
 // remembers whether anything non-zero followed, which is enough for correct rounding; so a
 // megabyte of digits costs one pass and a short conversion.
 class DecimalDigits {
-public:
+  public:
     void integerDigit(char c) {
         if (digits_.empty() && c == '0') return;
         if (digits_.size() < kMaxDigits) {
@@ -80,7 +80,7 @@ public:
         return value;
     }
 
-private:
+  private:
     static constexpr std::size_t kMaxDigits = 800;
     static constexpr long long kExponentLimit = 1'000'000'000;
     static constexpr long long kOverflowPower = 400;
@@ -127,6 +127,38 @@ bool StartsAt(std::string_view s, std::size_t pos, std::string_view part) {
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Checks the digit grouping of a whole part as it is read: the group next to the decimal
+// separator has the primary size, the ones before it the secondary size, and the first group
+// at most that many digits. So "1,000" and "12,34,567" (in India) pass, while "3.73" in German
+// is refused rather than silently read as 373.
+class WholePartGroups {
+  public:
+    explicit WholePartGroups(const RegionalFormat& format) : format_(format) {}
+
+    void digit() { ++current_; }
+
+    bool separator() {
+        if (current_ == 0 || format_.primaryGroupSize <= 0) return false;
+        if (separators_ == 0) {
+            if (current_ > format_.secondaryGroupSize && current_ > format_.primaryGroupSize) {
+                return false;
+            }
+        } else if (current_ != format_.secondaryGroupSize) {
+            return false;
+        }
+        ++separators_;
+        current_ = 0;
+        return true;
+    }
+
+    bool complete() const { return separators_ == 0 || current_ == format_.primaryGroupSize; }
+
+  private:
+    const RegionalFormat& format_;
+    int separators_ = 0;
+    int current_ = 0;
+};
 
 }  // namespace
 
@@ -205,28 +237,28 @@ double ParseNumberStrict(std::string_view text, const RegionalFormat& format) {
     DecimalDigits digits;
     bool anyDigit = false;
     bool inFraction = false;
+    WholePartGroups groups(format);
     while (pos < s.size()) {
         if (IsDigit(s[pos])) {
             if (inFraction) {
                 digits.fractionDigit(s[pos]);
             } else {
                 digits.integerDigit(s[pos]);
+                groups.digit();
             }
             anyDigit = true;
             ++pos;
         } else if (!inFraction && StartsAt(s, pos, format.decimalSeparator)) {
             inFraction = true;
             pos += format.decimalSeparator.size();
-        } else if (!inFraction && anyDigit && IsDigit(s[pos - 1]) &&
-                   StartsAt(s, pos, format.groupSeparator) &&
-                   pos + format.groupSeparator.size() < s.size() &&
-                   IsDigit(s[pos + format.groupSeparator.size()])) {
-            // A group separator stands only between two digits of the whole part.
+        } else if (!inFraction && StartsAt(s, pos, format.groupSeparator)) {
+            if (!groups.separator()) throw fail();
             pos += format.groupSeparator.size();
         } else {
             break;
         }
     }
+    if (!groups.complete()) throw fail();
     if (!anyDigit) throw fail();
     long long exponent = 0;
     pos = ReadExponent(s, pos, exponent);

@@ -84,8 +84,8 @@ bool SplitGeneralText(std::string_view text, const RegionalFormat& format, Posit
     if (rest.substr(0, 1) == "-") {
         out.negative = true;
         rest.remove_prefix(1);
-    } else if (!format.negativeSign.empty() && rest.substr(0, format.negativeSign.size()) ==
-                                                   format.negativeSign) {
+    } else if (!format.negativeSign.empty() &&
+               rest.substr(0, format.negativeSign.size()) == format.negativeSign) {
         out.negative = true;
         rest.remove_prefix(format.negativeSign.size());
     }

@@ -43,9 +43,10 @@ bool runCalculation(QWidget* window, const std::function<void()>& handler) {
         return true;
     } catch (const CalculationFailure& failure) {
         QString text = printable(failure.describe());
-        QLineEdit* box = failure.field().empty() ? nullptr
-                                                 : window->findChild<QLineEdit*>(
-                                                       QString::fromStdString(failure.field()));
+        QLineEdit* box =
+            failure.field().empty()
+                ? nullptr
+                : window->findChild<QLineEdit*>(QString::fromStdString(failure.field()));
         if (box) {
             const QString name = labelFor(window, box);
             if (!name.isEmpty()) text = name + QStringLiteral(": ") + text;

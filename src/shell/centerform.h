@@ -6,7 +6,7 @@ namespace motoreckon {
 // frame is measured by its client area (ScaleWidth, ScaleHeight), anything else by its outer
 // size (Width, Height).
 class CenterParent {
-public:
+  public:
     virtual ~CenterParent() = default;
     virtual bool IsMdiFrame() const = 0;
     virtual float Width() const = 0;
@@ -18,7 +18,7 @@ public:
 // What centring reads from and sets on the window it moves, in twips: its outer size and its
 // position. Each Set moves the window at once.
 class CenterChild {
-public:
+  public:
     virtual ~CenterChild() = default;
     virtual float Width() const = 0;
     virtual float Height() const = 0;

@@ -8,16 +8,15 @@ namespace motoreckon {
 namespace {
 
 class MessageBoxFeedback final : public Feedback {
-public:
-    void message(QWidget* parent, const QString& title, const QString& text,
-                 Icon icon) override {
+  public:
+    void message(QWidget* parent, const QString& title, const QString& text, Icon icon) override {
         QMessageBox box(toMessageBoxIcon(icon), title, text, QMessageBox::Ok, parent);
         box.exec();
     }
 
     void beep() override { QApplication::beep(); }
 
-private:
+  private:
     static QMessageBox::Icon toMessageBoxIcon(Icon icon) {
         switch (icon) {
             case Icon::Information:

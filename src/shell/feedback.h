@@ -10,13 +10,12 @@ namespace motoreckon {
 // The program installs the real one; tests install a recorder, so no test waits on a modal
 // loop.
 class Feedback {
-public:
+  public:
     enum class Icon { None, Information, Warning };
 
     virtual ~Feedback() = default;
     // A modal message box with one OK button; returns when the user has closed it.
-    virtual void message(QWidget* parent, const QString& title, const QString& text,
-                         Icon icon) = 0;
+    virtual void message(QWidget* parent, const QString& title, const QString& text, Icon icon) = 0;
     virtual void beep() = 0;
 };
 

@@ -9,7 +9,7 @@ namespace motoreckon {
 
 // The whole screen as the parent of centring, its full size (task bars included) in twips.
 class ScreenTwips final : public CenterParent {
-public:
+  public:
     explicit ScreenTwips(const QScreen* screen) : screen_(screen) {}
     bool IsMdiFrame() const override { return false; }
     float Width() const override;
@@ -17,21 +17,21 @@ public:
     float ScaleWidth() const override { return Width(); }
     float ScaleHeight() const override { return Height(); }
 
-private:
+  private:
     const QScreen* screen_;
 };
 
 // A top-level window or a frame's child window as the one being centred: its outer size and
 // its position within its parent, in twips.
 class WindowTwips final : public CenterChild {
-public:
+  public:
     explicit WindowTwips(QWidget* window) : window_(window) {}
     float Width() const override;
     float Height() const override;
     void SetLeft(float left) override;
     void SetTop(float top) override;
 
-private:
+  private:
     QWidget* window_;
 };
 

@@ -9,11 +9,11 @@ namespace motoreckon {
 namespace {
 
 class KeyPressFilter final : public QObject {
-public:
+  public:
     KeyPressFilter(QLineEdit* box, KeyPressHandler handler)
         : QObject(box), handler_(std::move(handler)) {}
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
         const std::optional<std::int16_t> code = characterCode(*static_cast<QKeyEvent*>(event));
@@ -23,7 +23,7 @@ protected:
         return keyAscii == 0;
     }
 
-private:
+  private:
     KeyPressHandler handler_;
 };
 

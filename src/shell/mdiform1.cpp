@@ -71,7 +71,9 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), mdiArea_(new QMdiArea
     const QSize client = twipsSize(9285, 5715);
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
 
-    // Load: centre the frame on the whole screen before it is first shown.
+    // Load: centre the frame on the whole screen before it is first shown. The native window
+    // is made first, so that its outer size includes the borders where the platform knows them.
+    winId();
     WindowTwips self(this);
     CenterForm(ScreenTwips(screen()), self);
 }
@@ -85,8 +87,8 @@ void MDIForm1::buildMenus() {
     QMenu* engine = addSubmenu(formulas, "mnuEngine", QStringLiteral("Engine"));
     addEntry(engine, "mnuSizeCompression", QStringLiteral("Size && Compression Ratio"));
     QMenu* carb = addSubmenu(formulas, "mnuCarb", QStringLiteral("Carburator"));
-    connect(addEntry(carb, "mnuCarbSize", QStringLiteral("Carburator Sizing")),
-            &QAction::triggered, this, &MDIForm1::showCarbSize);
+    connect(addEntry(carb, "mnuCarbSize", QStringLiteral("Carburator Sizing")), &QAction::triggered,
+            this, &MDIForm1::showCarbSize);
     QMenu* quarterMile = addSubmenu(formulas, "mnuQtrMile", QStringLiteral("!/4 Mile ET and MPH"));
     addEntry(quarterMile, "mnuHpEt", QStringLiteral("HP by ET"));
     addEntry(quarterMile, "mnuHpMPH", QStringLiteral("HP by MPH"));
@@ -106,8 +108,9 @@ void MDIForm1::buildMenus() {
     windowMenu_ = addSubmenu(bar, "mnuWindow", QStringLiteral("&Window"));
     connect(addEntry(windowMenu_, "mnuWindowCascade", QStringLiteral("&Cascade")),
             &QAction::triggered, this, [this] { Arrange(Cascade); });
-    connect(addHiddenEntry(windowMenu_, "mnuWindowTileHorizontal", QStringLiteral("Tile &Horizontal")),
-            &QAction::triggered, this, [this] { Arrange(TileHorizontal); });
+    connect(
+        addHiddenEntry(windowMenu_, "mnuWindowTileHorizontal", QStringLiteral("Tile &Horizontal")),
+        &QAction::triggered, this, [this] { Arrange(TileHorizontal); });
     connect(addHiddenEntry(windowMenu_, "mnuWindowTileVertical", QStringLiteral("Tile &Vertical")),
             &QAction::triggered, this, [this] { Arrange(TileVertical); });
     connect(addHiddenEntry(windowMenu_, "mnuWindowArrangeIcons", QStringLiteral("&Arrange Icons")),
@@ -240,8 +243,8 @@ void MDIForm1::refreshWindowList() {
     QMdiSubWindow* active = mdiArea_->activeSubWindow();
     for (int i = 0; i < windows.size() && i < kListedWindows; ++i) {
         QMdiSubWindow* sub = windows.at(i);
-        QAction* entry = windowMenu_->addAction(
-            QStringLiteral("&%1 %2").arg(i + 1).arg(sub->windowTitle()));
+        QAction* entry =
+            windowMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(sub->windowTitle()));
         entry->setCheckable(true);
         entry->setChecked(sub == active);
         connect(entry, &QAction::triggered, this, [this, window = QPointer(sub)] {

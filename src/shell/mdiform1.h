@@ -17,7 +17,7 @@ class frmCarbSize;
 class MDIForm1 final : public QMainWindow, public CenterParent {
     Q_OBJECT
 
-public:
+  public:
     // How Arrange lays out the child windows.
     enum ArrangeCode : std::int16_t {
         Cascade = 0,
@@ -39,10 +39,10 @@ public:
     float ScaleWidth() const override;
     float ScaleHeight() const override;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildMenus();
     void showCarbSize();
     void showAbout();

@@ -11,7 +11,7 @@ namespace motoreckon::test {
 // Records message boxes and beeps in the order the program asks for them, instead of showing
 // them. Installed for its lifetime.
 class Recorder final : public Feedback {
-public:
+  public:
     struct Event {
         enum class Kind { Message, Beep } kind;
         QString title;

@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/carb_cfm.h"
+#include "input/failures.h"
+
+namespace motoreckon {
+namespace {
+
+struct CarbCase {
+    std::string rpm;
+    std::string cubicInches;
+    std::string efficiency;
+    std::string caption;
+};
+
+TEST(CarbCfmCaption, ShowsTheWholeCfm) {
+    const CarbCase cases[] = {
+        {"6000", "350", "85", "516"},   {"5500", "302", "80", "384"},
+        {"7000", "350", "100", "709"},  {"3456", "100", "100", "100"},
+        {"3456", "5", "50", "2"},       {"3456", "3", "50", "2"},
+        {"0", "350", "85", "0"},        {"", "", "", "0"},
+        {"32767", "350", "85", "2821"}, {"6000", "350", "85%", "516"},
+        {"6000", "350", "%85", "0"},    {"6000", "350", "150", "911"},
+        {"6000", "350.5", "85", "517"}, {"6000.5", "350", "85", "516"},
+        {"-6000", "350", "85", "-516"}, {"3456", "7", "50", "4"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CarbCfmCaption({c.rpm, c.cubicInches, c.efficiency}), c.caption)
+            << c.rpm << ", " << c.cubicInches << ", " << c.efficiency;
+    }
+}
+
+TEST(CalcCarbCFM, WorksInSinglePrecisionAtTheEnd) {
+    // 100 x 0.1f in double is 2.89351851851852..., then rounded to the nearest float.
+    EXPECT_EQ(CalcCarbCFM(100, 0.1f, 100), static_cast<float>(100.0 * 0.1f / 3456.0 * 1.0));
+    EXPECT_EQ(CalcCarbCFM(6000, 350.0f, 85), static_cast<float>(6000.0 * 350.0 / 3456.0 * 0.85));
+    EXPECT_THROW(CalcCarbCFM(32767, 3.4e38f, 327), OverflowFailure);
+}
+
+struct FailureCase {
+    std::string rpm;
+    std::string cubicInches;
+    std::string efficiency;
+    std::string field;
+};
+
+TEST(CarbCfmCaption, BlamesTheFirstEntryThatOverflows) {
+    const FailureCase cases[] = {
+        {"32768", "350", "85", "txtRPM"},         {"6000.5e10", "350", "85", "txtRPM"},
+        {"6000", "350", "32768", "txtEfficency"}, {"99999", "350", "99999", "txtEfficency"},
+        {"6000", "1e39", "85", "txtCubicInches"}, {"6000", "1e400", "85", "txtCubicInches"},
+        {"32767", "3e38", "32767", ""},
+    };
+    for (const auto& c : cases) {
+        try {
+            CarbCfmCaption({c.rpm, c.cubicInches, c.efficiency});
+            ADD_FAILURE() << "no failure for " << c.rpm << ", " << c.cubicInches;
+        } catch (const OverflowFailure& failure) {
+            EXPECT_EQ(failure.field(), c.field) << c.rpm << ", " << c.cubicInches;
+        }
+    }
+}
+
+TEST(CalculationFailure, DescribesTheFailureInPlainWords) {
+    EXPECT_EQ(ConversionFailure("26in", "txtTireDiameter").describe(), "\"26in\" is not a number.");
+    EXPECT_EQ(ConversionFailure("  ").describe(), "Nothing was entered. Enter a number.");
+    EXPECT_EQ(OverflowFailure().describe(), "The result is too large to calculate.");
+    EXPECT_EQ(OverflowFailure("99999", "txtRPM").describe(),
+              "\"99999\" is too large for this calculation.");
+    EXPECT_EQ(DivisionByZeroFailure("0", "txtTireDiameter").describe(),
+              "\"0\" would make the calculation divide by zero.");
+    EXPECT_EQ(DivisionByZeroFailure().describe(), "The calculation would divide by zero.");
+
+    // A long paste is quoted in part, never cut inside a character.
+    const std::string paste = std::string(39, '1') + "\xc3\xa9" + std::string(10000, '2');
+    EXPECT_EQ(ConversionFailure(paste).describe(),
+              '"' + std::string(39, '1') + "...\" is not a number.");
+}
+
+TEST(CheckedDivide, TellsDivisionByZeroFromOverflow) {
+    EXPECT_EQ(CheckedDivide(6, 3), 2);
+    EXPECT_THROW(CheckedDivide(1, 0), DivisionByZeroFailure);
+    EXPECT_THROW(CheckedDivide(-1, -0.0), DivisionByZeroFailure);
+    EXPECT_THROW(CheckedDivide(0, 0), OverflowFailure);
+    EXPECT_THROW(CheckedDivide(1e308, 1e-308), OverflowFailure);
+}
+
+}  // namespace
+}  // namespace motoreckon

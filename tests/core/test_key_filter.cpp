@@ -1,0 +1,35 @@
+#include <gtest/gtest.h>
+
+#include "input/key_filter.h"
+
+namespace motoreckon {
+namespace {
+
+TEST(FilterNumericKey, PassesDigitsPercentTabAndBackspaceOnly) {
+    for (int code = -32768; code <= 32767; ++code) {
+        std::int16_t key = static_cast<std::int16_t>(code);
+        FilterNumericKey(key);
+        const bool allowed = (code >= '0' && code <= '9') || code == 37 || code == 8 || code == 9;
+        EXPECT_EQ(key, allowed ? code : 0) << "code " << code;
+    }
+}
+
+TEST(FilterLimitedNumericKey, RefusesEverythingOnceTheBoxIsFull) {
+    struct Case {
+        std::int16_t code;
+        std::size_t length;
+        std::int16_t expected;
+    };
+    const Case cases[] = {
+        {'7', 5, '7'}, {'7', 6, 0},   {8, 6, 0},   {8, 5, 8},  {'7', 9, 0},
+        {'.', 0, 0},   {'%', 0, '%'}, {'%', 6, 0}, {22, 2, 0}, {13, 0, 0},
+    };
+    for (const auto& c : cases) {
+        std::int16_t key = c.code;
+        FilterLimitedNumericKey(key, c.length, 6);
+        EXPECT_EQ(key, c.expected) << "code " << c.code << " at length " << c.length;
+    }
+}
+
+}  // namespace
+}  // namespace motoreckon

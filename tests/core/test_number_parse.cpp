@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <string>
+
+#include "input/failures.h"
+#include "input/number_parse.h"
+
+namespace motoreckon {
+namespace {
+
+struct LeadingCase {
+    std::string text;
+    double expected;
+};
+
+TEST(ParseLeadingNumber, ReadsTheLeadingNumberAndIgnoresTheRest) {
+    const LeadingCase cases[] = {
+        {"85%", 85},
+        {"%85", 0},
+        {"12 34", 1234},
+        {"3,5", 3},
+        {"1.5E3", 1500},
+        {"1.5d3", 1500},
+        {"-7", -7},
+        {"abc", 0},
+        {"", 0},
+        {"12abc", 12},
+        {"350.5", 350.5},
+        {" \t\n42", 42},
+        {"4 . 5", 4.5},
+        {".5", 0.5},
+        {"5.", 5},
+        {"+3", 3},
+        {"-", 0},
+        {".", 0},
+        {"1e", 1},
+        {"1e+", 1},
+        {"2E-2x", 0.02},
+        {"1..5", 1},
+        {"--1", 0},
+        {"6000.5", 6000.5},
+        {"&HFFFF", -1},
+        {"&h7fff", 32767},
+        {"&H10000", 65536},
+        {"&O17", 15},
+        {"&o177777", -1},
+        {"&HFFFFFFFF", -1},
+        {"&H8000", -32768},
+        {"&H", 0},
+        {"&Hxyz", 0},
+        {"&H1G", 1},
+        {"& H10", 16},
+        {"&X12", 0},
+        {"&H1000000000", 268435456},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParseLeadingNumber(c.text), c.expected) << '"' << c.text << '"';
+    }
+}
+
+TEST(ParseLeadingNumber, IsCorrectlyRoundedForLongAndExtremeTexts) {
+    EXPECT_EQ(ParseLeadingNumber("0.1"), 0.1);
+    EXPECT_EQ(ParseLeadingNumber("349.848576"), 349.848576);
+    EXPECT_EQ(ParseLeadingNumber("1e400"), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(ParseLeadingNumber("-1e400"), -std::numeric_limits<double>::infinity());
+    EXPECT_EQ(ParseLeadingNumber("1e-400"), 0.0);
+    EXPECT_EQ(ParseLeadingNumber("1e99999999999999999999"),
+              std::numeric_limits<double>::infinity());
+    EXPECT_EQ(ParseLeadingNumber("4.9406564584124654e-324"),
+              std::numeric_limits<double>::denorm_min());
+
+    // 2^53 + 1 is halfway between two doubles; a non-zero digit far beyond decides the rounding.
+    const std::string halfway = "9007199254740993";
+    EXPECT_EQ(ParseLeadingNumber(halfway), 9007199254740992.0);
+    EXPECT_EQ(ParseLeadingNumber(halfway + "." + std::string(2000, '0') + "1"), 9007199254740994.0);
+
+    const std::string digits(1 << 20, '7');
+    EXPECT_EQ(ParseLeadingNumber(digits), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(ParseLeadingNumber("0." + std::string(1 << 20, '0') + "5"), 0.0);
+    EXPECT_EQ(ParseLeadingNumber(std::string(1 << 20, ' ') + "9"), 9.0);
+}
+
+TEST(ParseLeadingNumber, StopsAtEmbeddedNulsAndInvalidUtf8) {
+    EXPECT_EQ(ParseLeadingNumber(std::string("12\0"
+                                             "34",
+                                             5)),
+              12.0);
+    EXPECT_EQ(ParseLeadingNumber("7\xff\xfe"
+                                 "8"),
+              7.0);
+    EXPECT_EQ(ParseLeadingNumber("\xc3"), 0.0);
+}
+
+struct StrictCase {
+    std::string text;
+    double english;
+    double german;
+};
+
+TEST(ParseNumberStrict, ReadsTheWholeTextInTheRegionalFormat) {
+    const RegionalFormat english = RegionalFormat::English();
+    const RegionalFormat german = RegionalFormat::German();
+    constexpr double kFails = std::numeric_limits<double>::quiet_NaN();
+    const StrictCase cases[] = {
+        {"1,000", 1000, 1},
+        {"1.000", 1, 1000},
+        {"3.73", 3.73, kFails},
+        {"3,73", kFails, 3.73},
+        {"  26  ", 26, 26},
+        {"-60", -60, -60},
+        {"+5", 5, 5},
+        {"1.5E3", 1500, kFails},
+        {"1,5E3", kFails, 1500},
+        {"2e-1", 0.2, 0.2},
+        {"1D2", 100, 100},
+        {"&HFF", 255, 255},
+        {"&HFFFF", -1, -1},
+        {"&O10", 8, 8},
+        {".5", 0.5, kFails},
+        {"5.", 5, kFails},
+        {"1,234,567.5", 1234567.5, kFails},
+        {"1.234.567,5", kFails, 1234567.5},
+        {"1234,567", kFails, 1234.567},
+        {"1,0", kFails, 1.0},
+        {"12,3456", kFails, 12.3456},
+        {"1,000,00", kFails, kFails},
+        {"26in", kFails, kFails},
+        {"3.73:1", kFails, kFails},
+        {"", kFails, kFails},
+        {"   ", kFails, kFails},
+        {"abc", kFails, kFails},
+        {"1 000", kFails, kFails},
+        {",5", kFails, 0.5},
+        {",000", kFails, 0},
+        {"5,", kFails, 5},
+        {"1,,0", kFails, kFails},
+        {"1e", kFails, kFails},
+        {"&H", kFails, kFails},
+        {"&HG", kFails, kFails},
+        {"- 5", kFails, kFails},
+        {"1.2.3", kFails, kFails},
+        {std::string("1\0", 2), kFails, kFails},
+    };
+    for (const auto& c : cases) {
+        for (const auto& [format, expected] : {std::pair{english, c.english}, {german, c.german}}) {
+            const std::string where = '"' + c.text + "\" with separator " + format.decimalSeparator;
+            if (std::isnan(expected)) {
+                try {
+                    ParseNumberStrict(c.text, format);
+                    ADD_FAILURE() << where << " was accepted";
+                } catch (const ConversionFailure& failure) {
+                    EXPECT_EQ(failure.text(), c.text) << where;
+                }
+            } else {
+                EXPECT_EQ(ParseNumberStrict(c.text, format), expected) << where;
+            }
+        }
+    }
+}
+
+TEST(ParseNumberStrict, HandlesExtremeTexts) {
+    const RegionalFormat english = RegionalFormat::English();
+    EXPECT_EQ(ParseNumberStrict("1e400", english), std::numeric_limits<double>::infinity());
+    EXPECT_THROW(ParseNumberStrict("&H100000000", english), OverflowFailure);
+    EXPECT_EQ(ParseNumberStrict(std::string(1 << 20, '1'), english),
+              std::numeric_limits<double>::infinity());
+    EXPECT_THROW(ParseNumberStrict(std::string(1 << 20, '1') + "x", english), ConversionFailure);
+
+    RegionalFormat indian = english;
+    indian.secondaryGroupSize = 2;
+    EXPECT_EQ(ParseNumberStrict("12,34,567", indian), 1234567.0);
+    EXPECT_THROW(ParseNumberStrict("1,234,567", indian), ConversionFailure);
+
+    RegionalFormat minus = english;
+    minus.negativeSign = "\xe2\x88\x92";  // U+2212 MINUS SIGN
+    EXPECT_EQ(ParseNumberStrict("\xe2\x88\x92"
+                                "4",
+                                minus),
+              -4.0);
+    EXPECT_EQ(ParseNumberStrict("-4", minus), -4.0);
+}
+
+struct RoundCase {
+    double value;
+    std::optional<std::int32_t> expected;  // nothing: an overflow failure
+};
+
+TEST(RoundToInt, RoundsHalvesToEvenAndFailsOutsideTheRange) {
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    const RoundCase int16Cases[] = {
+        {2.5, 2},           {3.5, 4},
+        {-2.5, -2},         {-3.5, -4},
+        {2.4999, 2},        {2.5001, 3},
+        {0.5, 0},           {-0.5, 0},
+        {32767.4, 32767},   {32767.5, {}},
+        {-32768.5, -32768}, {-32768.6, {}},
+        {1e300, {}},        {kInf, {}},
+        {-kInf, {}},        {std::numeric_limits<double>::quiet_NaN(), {}},
+    };
+    for (const auto& c : int16Cases) {
+        if (c.expected) {
+            EXPECT_EQ(RoundToInt16(c.value), *c.expected) << c.value;
+        } else {
+            EXPECT_THROW(RoundToInt16(c.value), OverflowFailure) << c.value;
+        }
+    }
+    const RoundCase int32Cases[] = {
+        {793.5, 794},
+        {794.5, 794},
+        {2147483647.4, 2147483647},
+        {2147483647.5, {}},
+        {-2147483648.5, std::numeric_limits<std::int32_t>::min()},
+        {-2147483649.0, {}},
+        {kInf, {}},
+    };
+    for (const auto& c : int32Cases) {
+        if (c.expected) {
+            EXPECT_EQ(RoundToInt32(c.value), *c.expected) << c.value;
+        } else {
+            EXPECT_THROW(RoundToInt32(c.value), OverflowFailure) << c.value;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace motoreckon

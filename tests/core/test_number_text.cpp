@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "input/failures.h"
+#include "input/number_parse.h"
+#include "input/number_text.h"
+
+namespace motoreckon {
+namespace {
+
+const RegionalFormat kEnglish = RegionalFormat::English();
+const RegionalFormat kGerman = RegionalFormat::German();
+
+struct TextCase {
+    double value;
+    std::string english;
+    std::string german;
+};
+
+TEST(GeneralText, WritesFifteenSignificantDigitsWithoutExponentOrGrouping) {
+    const TextCase cases[] = {
+        {349.848576, "349.848576", "349,848576"},
+        {794.0 / 77.0, "10.3116883116883", "10,3116883116883"},
+        {349.848576 * 0.016387, "5.732968614912", "5,732968614912"},
+        {0.5, "0.5", "0,5"},
+        {0.0, "0", "0"},
+        {-0.0, "0", "0"},
+        {-12.25, "-12.25", "-12,25"},
+        {1234567.0, "1234567", "1234567"},
+        {0.1 + 0.2, "0.3", "0,3"},
+        {1.0 / 3.0, "0.333333333333333", "0,333333333333333"},
+        {123456789012345678.0, "123456789012346000", "123456789012346000"},
+        {1e-7, "0.0000001", "0,0000001"},
+        {999999999999999.9, "1000000000000000", "1000000000000000"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(GeneralText(c.value, kEnglish), c.english) << c.value;
+        EXPECT_EQ(GeneralText(c.value, kGerman), c.german) << c.value;
+    }
+}
+
+TEST(GeneralText, ReadsBackThroughTheStrictParse) {
+    const double values[] = {349.848576,    1.0 / 3.0,           -2.5e-9,
+                             6.02214076e23, 1.7976931348623e308, 4.9406564584124654e-324};
+    for (const double value : values) {
+        for (const auto& format : {kEnglish, kGerman}) {
+            const double back = ParseNumberStrict(GeneralText(value, format), format);
+            EXPECT_NEAR(back, value, std::fabs(value) * 1e-14) << value;
+        }
+    }
+}
+
+TEST(NumberWritings, RefuseValuesThatAreNotFinite) {
+    const double bad[] = {std::numeric_limits<double>::infinity(),
+                          -std::numeric_limits<double>::infinity(),
+                          std::numeric_limits<double>::quiet_NaN()};
+    for (const double value : bad) {
+        EXPECT_THROW(GeneralText(value, kEnglish), OverflowFailure);
+        EXPECT_THROW(WholeNumberText(value, kEnglish), OverflowFailure);
+    }
+}
+
+struct TwoDecimalCase {
+    std::string shown;
+    std::string expected;
+};
+
+TEST(TwoDecimalText, RoundsTheWrittenDigitsHalfAwayFromZero) {
+    const TwoDecimalCase cases[] = {
+        {"349.848576", "349.85"},
+        {"10.3116883116883", "10.31"},
+        {"1.005", "1.01"},
+        {"0.5", ".50"},
+        {"0", ".00"},
+        {"1234.567", "1234.57"},
+        {"-1.005", "-1.01"},
+        {"-0.5", "-.50"},
+        {"-0.004", ".00"},
+        {"9.995", "10.00"},
+        {"99.999", "100.00"},
+        {"", ""},
+        {"5", "5.00"},
+        {"0.0049", ".00"},
+        {"10.31", "10.31"},
+        {".00", ".00"},
+        {"5.77", "5.77"},
+        {"1,234.5", "1234.50"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(TwoDecimalText(c.shown, kEnglish), c.expected) << c.shown;
+    }
+    EXPECT_EQ(TwoDecimalText("349,848576", kGerman), "349,85");
+    EXPECT_EQ(TwoDecimalText("0,5", kGerman), ",50");
+    EXPECT_THROW(TwoDecimalText("abc", kEnglish), ConversionFailure);
+}
+
+TEST(WholeNumberText, RoundsHalfAwayFromZeroAndGroupsDigits) {
+    const TextCase cases[] = {
+        {2892.18, "2,892", "2.892"},
+        {62.24, "62", "62"},
+        {249.75, "250", "250"},
+        {-249.75, "-250", "-250"},
+        {0.23, "0", "0"},
+        {-0.3, "0", "0"},
+        {0.5, "1", "1"},
+        {-0.5, "-1", "-1"},
+        {2.5, "3", "3"},
+        {999.5, "1,000", "1.000"},
+        {1234567.0, "1,234,567", "1.234.567"},
+        {1e20, "100,000,000,000,000,000,000", "100.000.000.000.000.000.000"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(WholeNumberText(c.value, kEnglish), c.english) << c.value;
+        EXPECT_EQ(WholeNumberText(c.value, kGerman), c.german) << c.value;
+    }
+
+    RegionalFormat indian = kEnglish;
+    indian.secondaryGroupSize = 2;
+    EXPECT_EQ(WholeNumberText(12345678.0, indian), "1,23,45,678");
+    RegionalFormat ungrouped = kEnglish;
+    ungrouped.primaryGroupSize = 0;
+    EXPECT_EQ(WholeNumberText(12345678.0, ungrouped), "12345678");
+}
+
+TEST(PlainIntegerText, WritesDigitsAndMinusOnly) {
+    EXPECT_EQ(PlainIntegerText(516), "516");
+    EXPECT_EQ(PlainIntegerText(0), "0");
+    EXPECT_EQ(PlainIntegerText(-2147483647 - 1), "-2147483648");
+}
+
+}  // namespace
+}  // namespace motoreckon

@@ -1,0 +1,247 @@
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QtTest>
+
+#include "engine/frmcarbsize.h"
+#include "shell/mdiform1.h"
+#include "shell/twips.h"
+#include "ui/recorder.h"
+
+using namespace motoreckon;
+using motoreckon::test::Recorder;
+
+class TestFrmCarbSize : public QObject {
+    Q_OBJECT
+
+  private:
+    MDIForm1* frame = nullptr;
+
+    frmCarbSize* open() {
+        frame->findChild<QAction*>("mnuCarbSize")->trigger();
+        return frame->findChild<frmCarbSize*>();
+    }
+    QLineEdit* box(QWidget* form, const char* name) { return form->findChild<QLineEdit*>(name); }
+    QString cfm(QWidget* form) { return form->findChild<QLabel*>("lblCFM")->text(); }
+    void calculate(QWidget* form) {
+        QTest::mouseClick(form->findChild<QPushButton*>("cmdCalculateCFM"), Qt::LeftButton);
+    }
+
+  private slots:
+    void init() {
+        frame = new MDIForm1;
+        frame->show();
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+    }
+    void cleanup() { delete frame; }
+
+    void layoutFollowsTheTable() {
+        QWidget* form = open();
+        QVERIFY(form);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Carburator CFM Required"));
+        QCOMPARE(form->size(), twipsSize(4725, 1800));
+        const struct {
+            const char* name;
+            QRect geometry;
+            QString text;
+        } controls[] = {
+            {"Command2", twipsRect(3480, 720, 975, 375), "Cl&ose"},
+            {"cmdCalculateCFM", twipsRect(3480, 240, 975, 375), "&Calculate"},
+            {"txtRPM", twipsRect(1800, 240, 1215, 285), ""},
+            {"txtCubicInches", twipsRect(1800, 600, 1215, 285), ""},
+            {"txtEfficency", twipsRect(1800, 960, 1215, 285), ""},
+            {"Label1_0", twipsRect(600, 285, 1065, 195), "Maximum RPM"},
+            {"Label1_1", twipsRect(3105, 1005, 120, 195), "%"},
+            {"Label1_2", twipsRect(480, 1440, 1065, 195), "Required CFM "},
+            {"Label1_3", twipsRect(195, 1005, 1470, 195), "Volumetric Efficiency"},
+            {"Label1_5", twipsRect(735, 645, 930, 195), "Cubic Inches"},
+            {"lblCFM", twipsRect(1800, 1440, 480, 195), ""},
+        };
+        for (const auto& c : controls) {
+            auto* control = form->findChild<QWidget*>(c.name);
+            QVERIFY2(control, c.name);
+            QCOMPARE(control->geometry(), c.geometry);
+            QCOMPARE(control->property("text").toString(), c.text);
+        }
+        QVERIFY(!form->findChild<QWidget*>("Label1_4"));
+        QCOMPARE(box(form, "txtRPM")->toolTip(), QStringLiteral("Enter the maximum expected RPM"));
+
+        const char* order[] = {"txtRPM", "txtCubicInches", "txtEfficency", "cmdCalculateCFM",
+                               "Command2"};
+        for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
+            QWidget* next = form->findChild<QWidget*>(order[i])->nextInFocusChain();
+            while (!(next->focusPolicy() & Qt::TabFocus)) next = next->nextInFocusChain();
+            QCOMPARE(next->objectName(), QString::fromLatin1(order[i + 1]));
+        }
+    }
+
+    void opensCentredInTheFrame() {
+        QWidget* form = open();
+        auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget());
+        QVERIFY(sub);
+        const QSize client = frame->mdiArea()->viewport()->size();
+        QVERIFY(qAbs(sub->x() - (client.width() - sub->width()) / 2) <= 1);
+        QVERIFY(qAbs(sub->y() - (client.height() - sub->height()) / 2) <= 1);
+    }
+
+    void typedKeysAreVetted_data() {
+        QTest::addColumn<QString>("boxName");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("result");
+        for (const char* name : {"txtRPM", "txtCubicInches", "txtEfficency"}) {
+            QTest::addRow("%s decimal point", name) << name << "1.5"
+                                                    << "15";
+            QTest::addRow("%s minus", name) << name << "-300"
+                                            << "300";
+            QTest::addRow("%s percent", name) << name << "85%"
+                                              << "85%";
+            QTest::addRow("%s letters and blanks", name) << name << "1 a,2"
+                                                         << "12";
+        }
+        QTest::addRow("rpm stops at six") << "txtRPM"
+                                          << "1234567"
+                                          << "123456";
+        QTest::addRow("displacement has no limit") << "txtCubicInches"
+                                                   << "123456789"
+                                                   << "123456789";
+        QTest::addRow("efficiency has no limit") << "txtEfficency"
+                                                 << "123456789"
+                                                 << "123456789";
+    }
+    void typedKeysAreVetted() {
+        QFETCH(QString, boxName);
+        QFETCH(QString, typed);
+        QFETCH(QString, result);
+        QLineEdit* edit = box(open(), boxName.toLatin1().constData());
+        edit->setFocus();
+        QTest::keyClicks(edit, typed);
+        QCOMPARE(edit->text(), result);
+    }
+
+    void rpmBoxAtSixCharactersRefusesBackspaceButNotDelete() {
+        QLineEdit* rpm = box(open(), "txtRPM");
+        rpm->setFocus();
+        QTest::keyClicks(rpm, "123456");
+        QTest::keyClick(rpm, Qt::Key_Backspace);
+        QCOMPARE(rpm->text(), QStringLiteral("123456"));
+
+        rpm->selectAll();
+        QTest::keyClick(rpm, Qt::Key_9);
+        QCOMPARE(rpm->text(), QStringLiteral("123456"));
+
+        QTest::keyClick(rpm, Qt::Key_Home);
+        QTest::keyClick(rpm, Qt::Key_Delete);
+        QCOMPARE(rpm->text(), QStringLiteral("23456"));
+        QTest::keyClick(rpm, Qt::Key_Backspace);
+        QTest::keyClick(rpm, Qt::Key_7);
+        QCOMPARE(rpm->text(), QStringLiteral("723456"));
+        QTest::keyClick(rpm, Qt::Key_End);
+        QTest::keyClick(rpm, Qt::Key_Backspace);
+        QCOMPARE(rpm->text(), QStringLiteral("723456"));
+    }
+
+    void keyboardClipboardCommandsAreSwallowed() {
+        QLineEdit* ci = box(open(), "txtCubicInches");
+        ci->setFocus();
+        QTest::keyClicks(ci, "350");
+        QApplication::clipboard()->setText(QStringLiteral("999"));
+        QTest::keyClick(ci, Qt::Key_V, Qt::ControlModifier);
+        ci->selectAll();
+        QTest::keyClick(ci, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(ci->text(), QStringLiteral("350"));
+        QTest::keyClick(ci, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("999"));
+    }
+
+    void enterPressesNoButton() {
+        QWidget* form = open();
+        QLineEdit* rpm = box(form, "txtRPM");
+        rpm->setFocus();
+        QTest::keyClicks(rpm, "6000");
+        QTest::keyClick(rpm, Qt::Key_Return);
+        QTest::keyClick(rpm, Qt::Key_Enter);
+        QCOMPARE(cfm(form), QString());
+        QCOMPARE(rpm->text(), QStringLiteral("6000"));
+    }
+
+    void calculateShowsTheCfm_data() {
+        QTest::addColumn<QString>("rpm");
+        QTest::addColumn<QString>("cubicInches");
+        QTest::addColumn<QString>("efficiency");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("worked") << "6000"
+                                << "350"
+                                << "85"
+                                << "516";
+        QTest::newRow("empty") << ""
+                               << ""
+                               << ""
+                               << "0";
+        QTest::newRow("pasted decimal") << "6000.5"
+                                        << "350.5"
+                                        << "85"
+                                        << "517";
+        QTest::newRow("pasted junk") << "12abc"
+                                     << "350"
+                                     << "85%"
+                                     << "1";
+    }
+    void calculateShowsTheCfm() {
+        QFETCH(QString, rpm);
+        QFETCH(QString, cubicInches);
+        QFETCH(QString, efficiency);
+        QFETCH(QString, result);
+        Recorder recorder;
+        QWidget* form = open();
+        box(form, "txtRPM")->setText(rpm);
+        box(form, "txtCubicInches")->setText(cubicInches);
+        box(form, "txtEfficency")->setText(efficiency);
+        calculate(form);
+        QCOMPARE(cfm(form), result);
+        QVERIFY(recorder.events.isEmpty());
+    }
+
+    void overflowKeepsThePreviousResultAndBlamesTheBox() {
+        Recorder recorder;
+        QWidget* form = open();
+        box(form, "txtRPM")->setText("6000");
+        box(form, "txtCubicInches")->setText("350");
+        box(form, "txtEfficency")->setText("85");
+        calculate(form);
+        QCOMPARE(cfm(form), QStringLiteral("516"));
+
+        box(form, "txtRPM")->setText("32768");
+        box(form, "txtCubicInches")->setFocus();
+        calculate(form);
+        QCOMPARE(cfm(form), QStringLiteral("516"));
+        QCOMPARE(recorder.messages().size(), 1);
+        const auto message = recorder.messages().first();
+        QCOMPARE(message.title, QStringLiteral("Motoreckon"));
+        QCOMPARE(message.text,
+                 QStringLiteral("Maximum RPM: \"32768\" is too large for this calculation."));
+        QCOMPARE(message.icon, Feedback::Icon::Warning);
+        QCOMPARE(QApplication::focusWidget(), box(form, "txtRPM"));
+    }
+
+    void closeDiscardsTheWindowAndReopeningStartsEmpty() {
+        QWidget* form = open();
+        box(form, "txtRPM")->setText("6000");
+        QPointer<QWidget> first = form;
+        QTest::mouseClick(form->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+        QTRY_VERIFY(!first);
+        QVERIFY(frame->mdiArea()->subWindowList().isEmpty());
+        QWidget* again = open();
+        QVERIFY(again);
+        QCOMPARE(box(again, "txtRPM")->text(), QString());
+        QCOMPARE(cfm(again), QString());
+    }
+};
+
+QTEST_MAIN(TestFrmCarbSize)
+#include "tst_frmcarbsize.moc"
