@@ -36,6 +36,7 @@ frmCarbSize::frmCarbSize(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmCarbSize"));
     setWindowTitle(QStringLiteral("Carburator CFM Required"));
     setFixedSize(twipsSize(4725, 1800));
+    setFont(defaultFormFont());
 
     // Created in tab order, so the focus moves through the boxes, then the buttons.
     txtRPM = place(new QLineEdit(this), "txtRPM", twipsRect(1800, 240, 1215, 285));
@@ -51,10 +52,15 @@ frmCarbSize::frmCarbSize(QWidget* parent) : QWidget(parent) {
     lblCFM = caption(this, "lblCFM", QString(), twipsRect(1800, 1440, 480, 195));
     QLabel* efficiency = caption(this, "Label1_3", QStringLiteral("Volumetric Efficiency"),
                                  twipsRect(195, 1005, 1470, 195));
-    caption(this, "Label1_2", QStringLiteral("Required CFM "), twipsRect(480, 1440, 1065, 195));
-    caption(this, "Label1_1", QStringLiteral("%"), twipsRect(3105, 1005, 120, 195));
+    QLabel* required =
+        caption(this, "Label1_2", QStringLiteral("Required CFM "), twipsRect(480, 1440, 1065, 195));
+    QLabel* percent =
+        caption(this, "Label1_1", QStringLiteral("%"), twipsRect(3105, 1005, 120, 195));
+    percent->resize(std::max(percent->width(), percent->sizeHint().width()), percent->height());
     QLabel* maximumRpm =
         caption(this, "Label1_0", QStringLiteral("Maximum RPM"), twipsRect(600, 285, 1065, 195));
+
+    for (QLabel* row : {maximumRpm, cubicInches, efficiency, required}) fitCaptionLeftward(row);
 
     // The labels name the boxes for failure messages and for screen readers.
     maximumRpm->setBuddy(txtRPM);

@@ -62,7 +62,7 @@ QAction* addSeparator(QMenu* menu, const char* name) {
 MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), mdiArea_(new QMdiArea(this)) {
     setObjectName(QStringLiteral("MDIForm1"));
     setWindowTitle(QStringLiteral("MDIForm1"));
-    setAttribute(Qt::WA_DeleteOnClose, false);
+    registerFontSubstitutions();
     mdiArea_->setObjectName(QStringLiteral("mdiClient"));
     mdiArea_->setBackground(palette().brush(QPalette::Dark));
     setCentralWidget(mdiArea_);
