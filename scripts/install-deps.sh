@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake make pkgconf
-  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools assistant-qt6 libgl-dev
+  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools assistant-qt6 libqt6svg6 libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth

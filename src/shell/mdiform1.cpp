@@ -14,6 +14,7 @@
 #include "engine/frmcarbsize.h"
 #include "shell/feedback.h"
 #include "shell/forms.h"
+#include "shell/helpviewer.h"
 #include "shell/twips.h"
 
 namespace motoreckon {
@@ -119,8 +120,10 @@ void MDIForm1::buildMenus() {
     connect(windowMenu_, &QMenu::aboutToShow, this, &MDIForm1::refreshWindowList);
 
     QMenu* help = addSubmenu(bar, "mnuHelp", QStringLiteral("&Help"));
-    addEntry(help, "mnuHelpContents", QStringLiteral("&Contents"));
-    addEntry(help, "mnuHelpSearch", QStringLiteral("&Search For Help On..."));
+    connect(addEntry(help, "mnuHelpContents", QStringLiteral("&Contents")), &QAction::triggered,
+            this, [this] { showHelp(kHelpContents); });
+    connect(addEntry(help, "mnuHelpSearch", QStringLiteral("&Search For Help On...")),
+            &QAction::triggered, this, [this] { showHelp(kHelpPartialKey); });
     addSeparator(help, "mnuHelpBar1");
     connect(addEntry(help, "mnuHelpAbout", QStringLiteral("&About MyApp...")), &QAction::triggered,
             this, &MDIForm1::showAbout);
@@ -157,6 +160,21 @@ void MDIForm1::showCarbSize() {
 void MDIForm1::showAbout() {
     feedback().message(this, kAppTitle, QStringLiteral("About Box Code goes here!"),
                        Feedback::Icon::None);
+}
+
+// Hands the request to the help viewer. An error raised on the way is reported once the
+// request has been made, and the program goes on; what the viewer makes of the request, a
+// missing help file included, is the viewer's affair.
+void MDIForm1::showHelp(std::uint32_t command) {
+    const WId window = winId();
+    const QByteArray helpFile = helpFilePath().toLocal8Bit();
+    const std::int16_t emptyKeyword = 0;
+    try {
+        [[maybe_unused]] const std::int32_t status =
+            helpViewer().WinHelp(window, helpFile, command, &emptyKeyword);
+    } catch (const HelpError& error) {
+        feedback().message(this, kAppTitle, QString::fromUtf8(error.what()), Feedback::Icon::None);
+    }
 }
 
 void MDIForm1::Arrange(std::int16_t code) {

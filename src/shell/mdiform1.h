@@ -46,6 +46,7 @@ class MDIForm1 final : public QMainWindow, public CenterParent {
     void buildMenus();
     void showCarbSize();
     void showAbout();
+    void showHelp(std::uint32_t command);
     void refreshWindowList();
     void showMoreWindows();
     QMdiSubWindow* addChild(QWidget* form, Qt::WindowFlags flags);

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+#include <stdexcept>
+
+namespace motoreckon {
+
+// Help requests, as the command values the help viewer understands.
+inline constexpr std::uint32_t kHelpContents = 3;        // show the help file's contents
+inline constexpr std::uint32_t kHelpPartialKey = 0x105;  // open the keyword index
+
+// An error raised while a help request is prepared or made, with its own description.
+class HelpError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// The help viewer, reached through one call: the requesting window, the help file's path as
+// 8-bit text, the command and its data (for the keyword index, the address of the keyword; a
+// 16-bit zero is the empty keyword). Returns the viewer's status; throws HelpError when the
+// request cannot be made. The program installs the real viewer; tests record the requests.
+class HelpViewer {
+  public:
+    virtual ~HelpViewer() = default;
+    virtual std::int32_t WinHelp(WId window, const QByteArray& helpFile, std::uint32_t command,
+                                 const std::int16_t* data) = 0;
+};
+
+// The program's help viewer: Qt Assistant, unless another one is installed.
+HelpViewer& helpViewer();
+
+// Makes `replacement` the program's help viewer (nullptr restores Qt Assistant). The caller
+// keeps ownership.
+void installHelpViewer(HelpViewer* replacement);
+
+// The help file: the collection built beside a program run from its build tree, else the
+// installed one. Both paths are fixed when the program is built.
+QString helpFilePath();
+
+}  // namespace motoreckon
