@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "engine/discom.h"
 #include "engine/frmcarbsize.h"
 #include "shell/feedback.h"
 #include "shell/forms.h"
@@ -79,14 +80,16 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), mdiArea_(new QMdiArea
     CenterForm(ScreenTwips(screen()), self);
 }
 
-MDIForm1::~MDIForm1() = default;
+// The displacement window has no parent; a hidden one would otherwise be left behind.
+MDIForm1::~MDIForm1() { delete discom_; }
 
 void MDIForm1::buildMenus() {
     QMenuBar* bar = menuBar();
 
     QMenu* formulas = addSubmenu(bar, "mnuFormulas", QStringLiteral("Formulas"));
     QMenu* engine = addSubmenu(formulas, "mnuEngine", QStringLiteral("Engine"));
-    addEntry(engine, "mnuSizeCompression", QStringLiteral("Size && Compression Ratio"));
+    connect(addEntry(engine, "mnuSizeCompression", QStringLiteral("Size && Compression Ratio")),
+            &QAction::triggered, this, &MDIForm1::showDiscom);
     QMenu* carb = addSubmenu(formulas, "mnuCarb", QStringLiteral("Carburator"));
     connect(addEntry(carb, "mnuCarbSize", QStringLiteral("Carburator Sizing")), &QAction::triggered,
             this, &MDIForm1::showCarbSize);
@@ -155,6 +158,15 @@ void MDIForm1::showCarbSize() {
     QWidget* window = formWindow(carbSize_);
     window->show();
     mdiArea_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window));
+}
+
+// The one displacement window: created on first use, and after it was closed; a hidden one
+// comes back as it was.
+void MDIForm1::showDiscom() {
+    if (!discom_) discom_ = new discom;
+    discom_->show();
+    discom_->raise();
+    discom_->activateWindow();
 }
 
 void MDIForm1::showAbout() {

@@ -11,6 +11,7 @@ class QMenu;
 
 namespace motoreckon {
 
+class discom;
 class frmCarbSize;
 
 // The main window: a multiple-document frame whose menu tree opens the calculators.
@@ -45,6 +46,7 @@ class MDIForm1 final : public QMainWindow, public CenterParent {
   private:
     void buildMenus();
     void showCarbSize();
+    void showDiscom();
     void showAbout();
     void showHelp(std::uint32_t command);
     void refreshWindowList();
@@ -57,6 +59,9 @@ class MDIForm1 final : public QMainWindow, public CenterParent {
     QMenu* windowMenu_ = nullptr;
     QList<QAction*> windowListActions_;
     QPointer<frmCarbSize> carbSize_;
+    // A top-level window of its own, not a child of the frame; it may outlive the frame's
+    // closing while it is shown.
+    QPointer<discom> discom_;
 };
 
 }  // namespace motoreckon

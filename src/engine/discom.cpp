@@ -1,0 +1,354 @@
+#include "engine/discom.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+
+#include "shell/calculation.h"
+#include "shell/feedback.h"
+#include "shell/forms.h"
+#include "shell/regional.h"
+#include "shell/twips.h"
+
+namespace motoreckon {
+
+namespace {
+
+const QColor kBackground(192, 192, 192);
+const QColor kGreyCaption(128, 128, 128);
+
+QFont arial(double points, bool bold) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+// The system's colours for text on a window: labels show them instead of the grey background.
+QColor windowBackground() { return QApplication::palette().color(QPalette::Base); }
+QColor windowText() { return QApplication::palette().color(QPalette::Text); }
+
+template <class Control>
+Control* place(Control* control, const char* name, QRect geometry) {
+    control->setObjectName(QLatin1String(name));
+    control->setGeometry(geometry);
+    return control;
+}
+
+QLabel* caption(QWidget* client, const char* name, const QString& text, QRect geometry,
+                const QFont& font) {
+    QLabel* label = place(new QLabel(text, client), name, geometry);
+    label->setFont(font);
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, windowBackground());
+    palette.setColor(QPalette::WindowText, windowText());
+    label->setPalette(palette);
+    return label;
+}
+
+QLineEdit* entry(QWidget* client, const char* name, QRect geometry, int maxLength) {
+    QLineEdit* box = place(new QLineEdit(client), name, geometry);
+    box->setFont(arial(10.5, false));
+    box->setMaxLength(maxLength);
+    return box;
+}
+
+QPushButton* button(QWidget* client, const char* name, const QString& text, QRect geometry) {
+    QPushButton* push = place(new QPushButton(text, client), name, geometry);
+    // Enter presses the focused button, as it does in a dialog.
+    push->setAutoDefault(true);
+    return push;
+}
+
+QMenu* addSubmenu(QMenuBar* bar, const char* name, const QString& text) {
+    QMenu* menu = bar->addMenu(text);
+    menu->setObjectName(QLatin1String(name));
+    menu->menuAction()->setObjectName(QLatin1String(name));
+    return menu;
+}
+
+QMenu* addSubmenu(QMenu* parent, const char* name, const QString& text) {
+    QMenu* menu = parent->addMenu(text);
+    menu->setObjectName(QLatin1String(name));
+    menu->menuAction()->setObjectName(QLatin1String(name));
+    return menu;
+}
+
+QAction* addEntry(QMenu* menu, const char* name, const QString& text) {
+    QAction* action = menu->addAction(text);
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+QAction* addCheckEntry(QMenu* menu, const char* name, const QString& text, bool checked) {
+    QAction* action = addEntry(menu, name, text);
+    action->setCheckable(true);
+    action->setChecked(checked);
+    return action;
+}
+
+// A piston in its cylinder, drawn in the colours of a 16-colour display.
+QIcon discomIcon() {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.fillRect(5, 0, 22, 3, QColor(0, 0, 128));
+    painter.fillRect(5, 3, 4, 20, QColor(128, 128, 128));
+    painter.fillRect(23, 3, 4, 20, QColor(128, 128, 128));
+    painter.setPen(QColor(128, 0, 0));
+    painter.setBrush(QColor(128, 0, 0));
+    painter.drawRect(14, 14, 3, 13);
+    painter.setPen(Qt::black);
+    painter.setBrush(kBackground);
+    painter.drawRect(9, 8, 13, 8);
+    painter.drawLine(9, 10, 22, 10);
+    painter.setBrush(QColor(255, 255, 0));
+    painter.drawEllipse(11, 23, 9, 8);
+    return QIcon(pixmap);
+}
+
+}  // namespace
+
+discom::discom(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("discom"));
+    setWindowTitle(QStringLiteral("Displacement and Compression Ratio Calculation"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(discomIcon());
+
+    // The client area carries the window's font, which the buttons and the check box use; the
+    // menu bar keeps the system's. Where "MS Sans Serif" is missing, Liberation Sans stands in:
+    // the wider default sans font would cut off the check box's caption.
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    QFont windowFont;
+    windowFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
+    windowFont.setPointSizeF(8.25);
+    windowFont.setBold(true);
+    client->setFont(windowFont);
+    client->setFixedSize(twipsSize(6450, 5505));
+    client->setAutoFillBackground(true);
+    QPalette palette = client->palette();
+    palette.setColor(QPalette::Window, kBackground);
+    client->setPalette(palette);
+    setCentralWidget(client);
+
+    buildControls(client);
+    buildMenus();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    Form_Load();
+}
+
+void discom::buildControls(QWidget* client) {
+    const QFont captionFont = arial(10.5, true);
+    const QFont resultFont = arial(12, true);
+
+    QLabel* bore = caption(client, "bore", QStringLiteral("&Bore"), twipsRect(720, 960, 510, 360),
+                           captionFont);
+    txtBore = entry(client, "txtBore", twipsRect(2040, 910, 855, 360), 6);
+    QLabel* stroke = caption(client, "stroke", QStringLiteral("&Stroke"),
+                             twipsRect(720, 1440, 690, 360), captionFont);
+    txtStroke = entry(client, "txtStroke", twipsRect(2040, 1390, 855, 360), 6);
+    QLabel* cylinders = caption(client, "cylinders", QStringLiteral("C&ylinders"),
+                                twipsRect(720, 1920, 990, 240), captionFont);
+    txtCylinders = entry(client, "txtCylinders", twipsRect(2040, 1870, 855, 360), 2);
+    head = caption(client, "head", QStringLiteral("&Head Vol."), twipsRect(720, 2400, 990, 360),
+                   captionFont);
+    headtx = entry(client, "headtx", twipsRect(2040, 2350, 855, 360), 6);
+    gaskvol = caption(client, "gaskvol", QStringLiteral("&Gasket Vol."),
+                      twipsRect(720, 2880, 1185, 360), captionFont);
+    gaskettx = entry(client, "gaskettx", twipsRect(2040, 2830, 855, 360), 6);
+    deck = caption(client, "deck", QStringLiteral("&Deck Vol."), twipsRect(720, 3360, 975, 360),
+                   captionFont);
+    decktx = entry(client, "decktx", twipsRect(2040, 3310, 855, 360), 6);
+
+    roundtx = place(new QCheckBox(QStringLiteral("&Round to the nearest 1/100"), client), "roundtx",
+                    twipsRect(3600, 3240, 2655, 495));
+    QPalette boxPalette = roundtx->palette();
+    boxPalette.setColor(QPalette::Window, kBackground);
+    boxPalette.setColor(QPalette::WindowText, Qt::black);
+    roundtx->setPalette(boxPalette);
+
+    Com_calc =
+        button(client, "Com_calc", QStringLiteral("&Calculate"), twipsRect(4320, 960, 1215, 495));
+    Com_calc->setDefault(true);
+    Com_cancl =
+        button(client, "Com_cancl", QStringLiteral("C&ancel"), twipsRect(4320, 1560, 1215, 495));
+    Com_end = button(client, "Com_end", QStringLiteral("&Exit"), twipsRect(4320, 2160, 1215, 495));
+
+    caption(client, "Enter", QStringLiteral("Enter:"), twipsRect(120, 600, 630, 360), captionFont);
+    ci = caption(client, "ci", QStringLiteral("Cubic Inches:"), twipsRect(1320, 4200, 1590, 285),
+                 resultFont);
+    lblCubicInch =
+        caption(client, "lblCubicInch", QString(), twipsRect(3240, 4200, 0, 285), resultFont);
+    caption(client, "cr", QStringLiteral("Comp. Ratio:"), twipsRect(1415, 4680, 1500, 285),
+            resultFont);
+    crlb = caption(client, "crlb", QString(), twipsRect(3240, 4680, 0, 285), resultFont);
+
+    // The head volume's caption alone starts out plain black.
+    setCaptionColour(head, Qt::black);
+
+    // A caption's access key moves the focus to the box after it.
+    bore->setBuddy(txtBore);
+    stroke->setBuddy(txtStroke);
+    cylinders->setBuddy(txtCylinders);
+    head->setBuddy(headtx);
+    gaskvol->setBuddy(gaskettx);
+    deck->setBuddy(decktx);
+
+    setTabOrder(txtBore, txtStroke);
+    setTabOrder(txtStroke, txtCylinders);
+    setTabOrder(txtCylinders, headtx);
+    setTabOrder(headtx, gaskettx);
+    setTabOrder(gaskettx, decktx);
+    setTabOrder(decktx, roundtx);
+    setTabOrder(roundtx, Com_calc);
+    setTabOrder(Com_calc, Com_cancl);
+    setTabOrder(Com_cancl, Com_end);
+    txtBore->setFocus(Qt::OtherFocusReason);
+
+    connect(Com_calc, &QPushButton::clicked, this, &discom::Com_calc_Click);
+    connect(Com_end, &QPushButton::clicked, this, &QWidget::hide);
+    connect(roundtx, &QCheckBox::toggled, this, &discom::refreshIfShown);
+}
+
+void discom::buildMenus() {
+    QMenuBar* bar = menuBar();
+
+    QMenu* file = addSubmenu(bar, "MnuFile", QStringLiteral("&File"));
+    connect(addEntry(file, "MnuExit", QStringLiteral("&Exit")), &QAction::triggered, this,
+            &QWidget::close);
+
+    QMenu* options = addSubmenu(bar, "MnuOptions", QStringLiteral("&Options"));
+    QMenu* displacement = addSubmenu(options, "MnuDisplacement", QStringLiteral("&Displacement"));
+    MnuCubin = addCheckEntry(displacement, "MnuCubin", QStringLiteral("Cubic &Inches"), true);
+    MnuLiters = addCheckEntry(displacement, "MnuLiters", QStringLiteral("&Liters"), false);
+    compratiomnu =
+        addCheckEntry(options, "compratiomnu", QStringLiteral("&Check Comp. Ratio"), true);
+    addCheckEntry(options, "MnuSaveset", QStringLiteral("Sa&ve Settings On Exit"), false);
+    connect(MnuCubin, &QAction::triggered, this, &discom::MnuCubin_Click);
+    connect(MnuLiters, &QAction::triggered, this, &discom::MnuLiters_Click);
+    connect(compratiomnu, &QAction::triggered, this, &discom::compratiomnu_Click);
+
+    MnuHelp = addSubmenu(bar, "MnuHelp", QStringLiteral("&Help"));
+}
+
+void discom::Form_Load() {
+    // The Help menu stands apart at the right end of the menu bar.
+    QMenuBar* bar = menuBar();
+    bar->removeAction(MnuHelp->menuAction());
+    auto* right = new QMenuBar(bar);
+    right->setObjectName(QStringLiteral("helpBar"));
+    right->addMenu(MnuHelp);
+    bar->setCornerWidget(right, Qt::TopRightCorner);
+
+    // Centre the window on the screen by its outer size, in twips held in single precision.
+    layout()->activate();
+    const ScreenTwips screenSize(screen());
+    WindowTwips window(this);
+    const float left = (screenSize.Width() - window.Width()) / 2;
+    const float top = (screenSize.Height() - window.Height()) / 2;
+    window.SetLeft(left);
+    window.SetTop(top);
+}
+
+void discom::keyPressEvent(QKeyEvent* event) {
+    // Enter anywhere but on a button is the Calculate button's.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        Com_calc->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+DiscomEntries discom::entries() const {
+    return {txtBore->text().toStdString(),      txtStroke->text().toStdString(),
+            txtCylinders->text().toStdString(), headtx->text().toStdString(),
+            gaskettx->text().toStdString(),     decktx->text().toStdString()};
+}
+
+DiscomOptions discom::options() const {
+    return {MnuLiters->isChecked() ? DisplacementUnit::Liters : DisplacementUnit::CubicInches,
+            compratiomnu->isChecked(), roundtx->isChecked()};
+}
+
+void discom::setResult(QLabel* label, const std::optional<std::string>& text) {
+    if (!text) return;
+    label->setText(QString::fromStdString(*text));
+    label->resize(label->sizeHint().width(), label->height());
+}
+
+void discom::setCaptionColour(QLabel* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+void discom::Com_calc_Click() {
+    runCalculation(this, [this] {
+        const DiscomCalculation calc = CalculateDisplacement(
+            entries(), options(), crlb->text().toStdString(), retained_, regionalFormat());
+        setResult(crlb, calc.texts.ratio);
+        for (int i = 0; i < calc.beeps; ++i) feedback().beep();
+        if (calc.message) {
+            feedback().message(this, QString::fromStdString(calc.message->title),
+                               QString::fromStdString(calc.message->text),
+                               Feedback::Icon::Information);
+        }
+        setResult(lblCubicInch, calc.texts.displacement);
+        if (calc.focus) {
+            findChild<QLineEdit*>(QString::fromStdString(*calc.focus))
+                ->setFocus(Qt::OtherFocusReason);
+        }
+        if (calc.texts.failure) throw *calc.texts.failure;
+    });
+}
+
+void discom::MnuCubin_Click() {
+    MnuCubin->setChecked(true);
+    MnuLiters->setChecked(false);
+    ci->move(twipsToPixels(1320), ci->y());
+    ci->setText(QStringLiteral("Cubic Inches:"));
+    refreshIfShown();
+}
+
+void discom::MnuLiters_Click() {
+    MnuLiters->setChecked(true);
+    MnuCubin->setChecked(false);
+    ci->setText(QStringLiteral("Liters:"));
+    ci->move(twipsToPixels(2180), ci->y());
+    refreshIfShown();
+}
+
+// The menu entry has already changed its check mark when this runs.
+void discom::compratiomnu_Click() {
+    const bool on = compratiomnu->isChecked();
+    for (QLineEdit* box : {decktx, headtx, gaskettx}) box->setEnabled(on);
+    for (QLabel* label : {head, gaskvol, deck}) {
+        setCaptionColour(label, on ? windowText() : kGreyCaption);
+    }
+}
+
+// A change of unit or rounding shows the results again, once there are results to show.
+void discom::refreshIfShown() {
+    if (lblCubicInch->text().isEmpty()) return;
+    runCalculation(this, [this] {
+        const DiscomTexts texts = RefreshResults(entries(), options(), retained_, regionalFormat());
+        setResult(lblCubicInch, texts.displacement);
+        setResult(crlb, texts.ratio);
+        if (texts.failure) throw *texts.failure;
+    });
+}
+
+}  // namespace motoreckon

@@ -1,0 +1,691 @@
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QtTest>
+#include <memory>
+
+#include "engine/discom.h"
+#include "shell/mdiform1.h"
+#include "shell/twips.h"
+#include "ui/recorder.h"
+
+using motoreckon::discom;
+using motoreckon::Feedback;
+using motoreckon::MDIForm1;
+using motoreckon::twipsRect;
+using motoreckon::twipsToPixels;
+using motoreckon::test::Recorder;
+using Event = Recorder::Event;
+
+namespace {
+
+const QString kIncomplete = QStringLiteral("Incomplete Data");
+const QString kEssentialsText = QStringLiteral(
+    "The displacement and compression ratio can not be calculated without accurate bore and "
+    "stroke measurements and number of cylinders.");
+const QString kCompressionText = QStringLiteral(
+    "Insufficient Data To Calculate Compression Ratio. To obtain an accurate calculation all "
+    "data must be entered.");
+
+template <class T>
+T* child(QObject* window, const char* name) {
+    T* found = window->findChild<T*>(QLatin1String(name));
+    if (!found) qFatal("no %s in the window", name);
+    return found;
+}
+
+QLineEdit* box(QObject* window, const char* name) { return child<QLineEdit>(window, name); }
+QLabel* label(QObject* window, const char* name) { return child<QLabel>(window, name); }
+QAction* action(QObject* window, const char* name) { return child<QAction>(window, name); }
+
+QString text(QObject* window, const char* name) { return label(window, name)->text(); }
+
+// Bore 4, stroke 3.48, 8 cylinders, head 64, gasket 8, deck 5.
+void typeWorkedExample(QObject* window) {
+    box(window, "txtBore")->setText(QStringLiteral("4"));
+    box(window, "txtStroke")->setText(QStringLiteral("3.48"));
+    box(window, "txtCylinders")->setText(QStringLiteral("8"));
+    box(window, "headtx")->setText(QStringLiteral("64"));
+    box(window, "gaskettx")->setText(QStringLiteral("8"));
+    box(window, "decktx")->setText(QStringLiteral("5"));
+}
+
+void calculate(QObject* window) { child<QPushButton>(window, "Com_calc")->click(); }
+
+// The displacement window the frame opened, beside the one the test made itself.
+discom* openedByFrame(const discom* own) {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        auto* window = qobject_cast<discom*>(top);
+        if (window && window != own) return window;
+    }
+    return nullptr;
+}
+
+void deleteClosedWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+}  // namespace
+
+class TestDiscom : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() {
+        recorder_ = std::make_unique<Recorder>();
+        window_ = new discom;
+        window_->show();
+    }
+
+    void cleanup() {
+        delete window_;
+        recorder_.reset();
+    }
+
+    void controlsFollowTheLayoutTable_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<double>("points");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<int>("maxLength");
+
+        const QString label = QStringLiteral("QLabel");
+        const QString entry = QStringLiteral("QLineEdit");
+        const QString push = QStringLiteral("QPushButton");
+        const QString arial = QStringLiteral("Arial");
+        const QString sans = QStringLiteral("MS Sans Serif");
+        QTest::newRow("bore") << label << "&Bore" << twipsRect(720, 960, 510, 360) << arial << 10.5
+                              << true << 0;
+        QTest::newRow("txtBore") << entry << "" << twipsRect(2040, 910, 855, 360) << arial << 10.5
+                                 << false << 6;
+        QTest::newRow("cylinders") << label << "C&ylinders" << twipsRect(720, 1920, 990, 240)
+                                   << arial << 10.5 << true << 0;
+        QTest::newRow("txtCylinders")
+            << entry << "" << twipsRect(2040, 1870, 855, 360) << arial << 10.5 << false << 2;
+        QTest::newRow("head") << label << "&Head Vol." << twipsRect(720, 2400, 990, 360) << arial
+                              << 10.5 << true << 0;
+        QTest::newRow("gaskvol") << label << "&Gasket Vol." << twipsRect(720, 2880, 1185, 360)
+                                 << arial << 10.5 << true << 0;
+        QTest::newRow("gaskettx") << entry << "" << twipsRect(2040, 2830, 855, 360) << arial << 10.5
+                                  << false << 6;
+        QTest::newRow("decktx") << entry << "" << twipsRect(2040, 3310, 855, 360) << arial << 10.5
+                                << false << 6;
+        QTest::newRow("roundtx") << QStringLiteral("QCheckBox") << "&Round to the nearest 1/100"
+                                 << twipsRect(3600, 3240, 2655, 495) << sans << 8.25 << true << 0;
+        QTest::newRow("Com_calc") << push << "&Calculate" << twipsRect(4320, 960, 1215, 495) << sans
+                                  << 8.25 << true << 0;
+        QTest::newRow("Com_cancl")
+            << push << "C&ancel" << twipsRect(4320, 1560, 1215, 495) << sans << 8.25 << true << 0;
+        QTest::newRow("Com_end") << push << "&Exit" << twipsRect(4320, 2160, 1215, 495) << sans
+                                 << 8.25 << true << 0;
+        QTest::newRow("Enter") << label << "Enter:" << twipsRect(120, 600, 630, 360) << arial
+                               << 10.5 << true << 0;
+        QTest::newRow("ci") << label << "Cubic Inches:" << twipsRect(1320, 4200, 1590, 285) << arial
+                            << 12.0 << true << 0;
+        QTest::newRow("cr") << label << "Comp. Ratio:" << twipsRect(1415, 4680, 1500, 285) << arial
+                            << 12.0 << true << 0;
+    }
+
+    void controlsFollowTheLayoutTable() {
+        QFETCH(QString, kind);
+        QFETCH(QString, caption);
+        QFETCH(QRect, geometry);
+        QFETCH(QString, family);
+        QFETCH(double, points);
+        QFETCH(bool, bold);
+        QFETCH(int, maxLength);
+
+        auto* control = child<QWidget>(window_, QTest::currentDataTag());
+        QCOMPARE(QString::fromLatin1(control->metaObject()->className()), kind);
+        QCOMPARE(control->geometry(), geometry);
+        QCOMPARE(control->font().family(), family);
+        QCOMPARE(control->font().pointSizeF(), points);
+        QCOMPARE(control->font().bold(), bold);
+        if (auto* entry = qobject_cast<QLineEdit*>(control)) {
+            QCOMPARE(entry->text(), caption);
+            QCOMPARE(entry->maxLength(), maxLength);
+        } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+            QCOMPARE(button->text(), caption);
+        } else {
+            QCOMPARE(qobject_cast<QLabel*>(control)->text(), caption);
+        }
+    }
+
+    void windowLooksAsDescribed() {
+        QCOMPARE(window_->objectName(), QStringLiteral("discom"));
+        QCOMPARE(window_->windowTitle(),
+                 QStringLiteral("Displacement and Compression Ratio Calculation"));
+        QVERIFY(window_->isWindow());
+        QVERIFY(!window_->parentWidget());
+        QCOMPARE(window_->centralWidget()->size(), motoreckon::twipsSize(6450, 5505));
+        QCOMPARE(window_->centralWidget()->palette().color(QPalette::Window),
+                 QColor(192, 192, 192));
+        QVERIFY(window_->centralWidget()->autoFillBackground());
+        QVERIFY(!window_->windowIcon().pixmap(32, 32).isNull());
+        const QFont windowFont = window_->centralWidget()->font();
+        QCOMPARE(windowFont.family(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(windowFont.pointSizeF(), 8.25);
+        QVERIFY(windowFont.bold());
+        QCOMPARE(window_->menuBar()->font(), QApplication::font(window_->menuBar()));
+
+        // Captions show the system's text colours; the check box is grey on black.
+        const QPalette system = QApplication::palette();
+        for (const char* name : {"bore", "stroke", "Enter", "ci", "cr", "lblCubicInch", "crlb"}) {
+            QLabel* caption = label(window_, name);
+            QVERIFY2(caption->autoFillBackground(), name);
+            QCOMPARE(caption->palette().color(QPalette::Window), system.color(QPalette::Base));
+            QCOMPARE(caption->palette().color(QPalette::WindowText), system.color(QPalette::Text));
+        }
+        QCOMPARE(label(window_, "head")->palette().color(QPalette::WindowText), QColor(Qt::black));
+        auto* round = child<QCheckBox>(window_, "roundtx");
+        QCOMPARE(round->palette().color(QPalette::Window), QColor(192, 192, 192));
+        QCOMPARE(round->palette().color(QPalette::WindowText), QColor(Qt::black));
+        QVERIFY(!round->isChecked());
+
+        // The result labels start empty, at their place in the table.
+        for (const char* name : {"lblCubicInch", "crlb"}) {
+            QLabel* result = label(window_, name);
+            QVERIFY(result->text().isEmpty());
+            QCOMPARE(result->x(), twipsToPixels(3240));
+            QCOMPARE(result->height(), twipsToPixels(285));
+        }
+        QCOMPARE(label(window_, "lblCubicInch")->y(), twipsToPixels(4200));
+        QCOMPARE(label(window_, "crlb")->y(), twipsToPixels(4680));
+        QCOMPARE(window_->focusWidget(), box(window_, "txtBore"));
+    }
+
+    void tabOrderAndAccessKeys() {
+        const QStringList expected = {"txtBore",   "txtStroke", "txtCylinders", "headtx",
+                                      "gaskettx",  "decktx",    "roundtx",      "Com_calc",
+                                      "Com_cancl", "Com_end"};
+        QStringList order;
+        QWidget* first = box(window_, "txtBore");
+        QWidget* current = first;
+        do {
+            if ((current->focusPolicy() & Qt::TabFocus) && current->isVisibleTo(window_)) {
+                order << current->objectName();
+            }
+            current = current->nextInFocusChain();
+        } while (current != first);
+        QCOMPARE(order, expected);
+
+        const QList<QPair<const char*, const char*>> buddies = {
+            {"bore", "txtBore"}, {"stroke", "txtStroke"}, {"cylinders", "txtCylinders"},
+            {"head", "headtx"},  {"gaskvol", "gaskettx"}, {"deck", "decktx"},
+        };
+        for (const auto& [caption, entry] : buddies) {
+            QCOMPARE(label(window_, caption)->buddy(), box(window_, entry));
+        }
+        for (const char* name : {"Enter", "ci", "cr", "lblCubicInch", "crlb"}) {
+            QVERIFY2(!label(window_, name)->buddy(), name);
+        }
+
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_));
+        QTest::keyClick(window_, Qt::Key_G, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), box(window_, "gaskettx"));
+        QTest::keyClick(window_, Qt::Key_Y, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), box(window_, "txtCylinders"));
+    }
+
+    void menuEntriesAndMarks() {
+        struct Entry {
+            const char* name;
+            const char* caption;
+            bool checkable;
+            bool checked;
+        };
+        const QList<Entry> entries = {
+            {"MnuFile", "&File", false, false},
+            {"MnuExit", "&Exit", false, false},
+            {"MnuOptions", "&Options", false, false},
+            {"MnuDisplacement", "&Displacement", false, false},
+            {"MnuCubin", "Cubic &Inches", true, true},
+            {"MnuLiters", "&Liters", true, false},
+            {"compratiomnu", "&Check Comp. Ratio", true, true},
+            {"MnuSaveset", "Sa&ve Settings On Exit", true, false},
+            {"MnuHelp", "&Help", false, false},
+        };
+        for (const Entry& e : entries) {
+            QAction* entry = action(window_, e.name);
+            QCOMPARE(entry->text(), QString::fromLatin1(e.caption));
+            QCOMPARE(entry->isCheckable(), e.checkable);
+            QCOMPARE(entry->isChecked(), e.checked);
+        }
+
+        // The submenus hold their entries in menu order.
+        const auto names = [](const QMenu* menu) {
+            QStringList list;
+            for (const QAction* a : menu->actions()) list << a->objectName();
+            return list;
+        };
+        QCOMPARE(names(child<QMenu>(window_, "MnuFile")), QStringList{"MnuExit"});
+        QCOMPARE(names(child<QMenu>(window_, "MnuOptions")),
+                 QStringList({"MnuDisplacement", "compratiomnu", "MnuSaveset"}));
+        QCOMPARE(names(child<QMenu>(window_, "MnuDisplacement")),
+                 QStringList({"MnuCubin", "MnuLiters"}));
+        QVERIFY(child<QMenu>(window_, "MnuHelp")->actions().isEmpty());
+    }
+
+    void helpSitsAtTheRightEndOfTheBar() {
+        QMenuBar* bar = window_->menuBar();
+        QStringList barOrder;
+        for (const QAction* a : bar->actions()) barOrder << a->objectName();
+        QCOMPARE(barOrder, QStringList({"MnuFile", "MnuOptions"}));
+
+        auto* right = qobject_cast<QMenuBar*>(bar->cornerWidget(Qt::TopRightCorner));
+        QVERIFY(right);
+        QAction* help = action(window_, "MnuHelp");
+        QVERIFY(right->actions().contains(help));
+        const QRect helpArea(right->mapTo(window_, right->actionGeometry(help).topLeft()),
+                             right->actionGeometry(help).size());
+        const QRect options = bar->actionGeometry(action(window_, "MnuOptions"));
+        QVERIFY(helpArea.left() > options.right());
+        QVERIFY2(window_->width() - helpArea.right() <= 8,
+                 qPrintable(QStringLiteral("Help ends %1 pixels before the right edge")
+                                .arg(window_->width() - helpArea.right())));
+    }
+
+    // Load centres the window by the outer size it has before it is first shown.
+    void centredOnTheScreen() {
+        discom unshown;
+        const QRect screen = unshown.screen()->geometry();
+        const QRect frame = unshown.frameGeometry();
+        QCOMPARE(frame.size(), unshown.sizeHint());
+        QVERIFY(frame.width() < screen.width() && frame.height() < screen.height());
+        QVERIFY(qAbs(frame.center().x() - screen.center().x()) <= 1);
+        QVERIFY(qAbs(frame.center().y() - screen.center().y()) <= 1);
+    }
+
+    void calculateShowsTheWorkedExample_data() {
+        QTest::addColumn<bool>("byEnter");
+        QTest::newRow("Calculate button") << false;
+        QTest::newRow("Enter in a box") << true;
+    }
+
+    void calculateShowsTheWorkedExample() {
+        QFETCH(bool, byEnter);
+        typeWorkedExample(window_);
+        if (byEnter) {
+            QTest::keyClick(box(window_, "decktx"), Qt::Key_Return);
+        } else {
+            calculate(window_);
+        }
+        QCOMPARE(text(window_, "lblCubicInch"), QStringLiteral("349.848576"));
+        QCOMPARE(text(window_, "crlb"), QStringLiteral("10.3116883116883"));
+        QVERIFY(recorder_->events.isEmpty());
+
+        // The result labels are as wide as their texts.
+        for (const char* name : {"lblCubicInch", "crlb"}) {
+            QLabel* result = label(window_, name);
+            QCOMPARE(result->width(), result->sizeHint().width());
+            QVERIFY(result->width() > twipsToPixels(1000));
+        }
+    }
+
+    void enterOnAnotherButtonPressesThatButton() {
+        typeWorkedExample(window_);
+        QTest::keyClick(child<QPushButton>(window_, "Com_cancl"), Qt::Key_Return);
+        QVERIFY(text(window_, "lblCubicInch").isEmpty());
+        QTest::keyClick(child<QCheckBox>(window_, "roundtx"), Qt::Key_Return);
+        QCOMPARE(text(window_, "lblCubicInch"), QStringLiteral("349.848576"));
+    }
+
+    // Two beeps, then the message; after it the focus moves by the stroke and bore boxes, and
+    // neither result changes.
+    void missingEssentialsBeepTwiceThenTell_data() {
+        QTest::addColumn<QString>("bore");
+        QTest::addColumn<QString>("stroke");
+        QTest::addColumn<QString>("cylinders");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("all empty") << ""
+                                   << ""
+                                   << ""
+                                   << "txtBore";
+        QTest::newRow("stroke empty") << "4"
+                                      << ""
+                                      << "8"
+                                      << "txtStroke";
+        QTest::newRow("bore empty") << ""
+                                    << "3.48"
+                                    << "8"
+                                    << "Com_cancl";
+        QTest::newRow("no cylinders") << "4"
+                                      << "3.48"
+                                      << "0"
+                                      << "Com_cancl";
+    }
+
+    void missingEssentialsBeepTwiceThenTell() {
+        QFETCH(QString, bore);
+        QFETCH(QString, stroke);
+        QFETCH(QString, cylinders);
+        QFETCH(QString, focus);
+        typeWorkedExample(window_);
+        calculate(window_);
+        box(window_, "txtBore")->setText(bore);
+        box(window_, "txtStroke")->setText(stroke);
+        box(window_, "txtCylinders")->setText(cylinders);
+        child<QPushButton>(window_, "Com_cancl")->setFocus();
+
+        QWidget* focusDuringMessage = nullptr;
+        recorder_->onMessage = [&] { focusDuringMessage = window_->focusWidget(); };
+        calculate(window_);
+
+        QCOMPARE(recorder_->events.size(), 3);
+        QCOMPARE(recorder_->events[0].kind, Event::Kind::Beep);
+        QCOMPARE(recorder_->events[1].kind, Event::Kind::Beep);
+        QCOMPARE(recorder_->events[2].kind, Event::Kind::Message);
+        QCOMPARE(recorder_->events[2].title, kIncomplete);
+        QCOMPARE(recorder_->events[2].text, kEssentialsText);
+        QCOMPARE(recorder_->events[2].icon, Feedback::Icon::Information);
+        QCOMPARE(focusDuringMessage, child<QWidget>(window_, "Com_cancl"));
+        QCOMPARE(window_->focusWidget()->objectName(), focus);
+        QCOMPARE(text(window_, "lblCubicInch"), QStringLiteral("349.848576"));
+        QCOMPARE(text(window_, "crlb"), QStringLiteral("10.3116883116883"));
+    }
+
+    // The ratio is cleared before the beep and the message; the new displacement comes after.
+    void missingHeadClearsTheRatioBeforeTheMessage() {
+        typeWorkedExample(window_);
+        calculate(window_);
+        box(window_, "txtBore")->setText(QStringLiteral("5"));
+        box(window_, "headtx")->clear();
+
+        QString ratioDuringMessage;
+        QString displacementDuringMessage;
+        recorder_->onMessage = [&] {
+            ratioDuringMessage = text(window_, "crlb");
+            displacementDuringMessage = text(window_, "lblCubicInch");
+        };
+        calculate(window_);
+
+        QCOMPARE(recorder_->events.size(), 2);
+        QCOMPARE(recorder_->events[0].kind, Event::Kind::Beep);
+        QCOMPARE(recorder_->events[1].kind, Event::Kind::Message);
+        QCOMPARE(recorder_->events[1].title, kIncomplete);
+        QCOMPARE(recorder_->events[1].text, kCompressionText);
+        QCOMPARE(recorder_->events[1].icon, Feedback::Icon::Information);
+        QCOMPARE(ratioDuringMessage, QString());
+        QCOMPARE(displacementDuringMessage, QStringLiteral("349.848576"));
+        QCOMPARE(text(window_, "lblCubicInch"), QStringLiteral("546.6384"));
+        QCOMPARE(text(window_, "crlb"), QString());
+    }
+
+    // A failure names the box, moves the focus there and leaves both results alone.
+    void calculateFailureNamesTheBox() {
+        typeWorkedExample(window_);
+        calculate(window_);
+        box(window_, "txtBore")->setText(QStringLiteral("5"));
+        box(window_, "txtCylinders")->setText(QStringLiteral("8x"));
+        calculate(window_);
+
+        QCOMPARE(recorder_->events.size(), 1);
+        QCOMPARE(recorder_->events[0].kind, Event::Kind::Message);
+        QCOMPARE(recorder_->events[0].title, QStringLiteral("Motoreckon"));
+        QCOMPARE(recorder_->events[0].text, QStringLiteral("Cylinders: \"8x\" is not a number."));
+        QCOMPARE(recorder_->events[0].icon, Feedback::Icon::Warning);
+        QCOMPARE(window_->focusWidget(), box(window_, "txtCylinders"));
+        QCOMPARE(text(window_, "lblCubicInch"), QStringLiteral("349.848576"));
+        QCOMPARE(text(window_, "crlb"), QStringLiteral("10.3116883116883"));
+    }
+
+    // A refresh that fails still shows the displacement it wrote first, in cubic inches and
+    // unrounded, and the ratio keeps its text.
+    void refreshFailureShowsItsFirstText_data() {
+        QTest::addColumn<QString>("bore");
+        QTest::addColumn<QString>("cylinders");
+        QTest::addColumn<QString>("displacement");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("cylinders not a number") << "4"
+                                                << "8x"
+                                                << "349.848576"
+                                                << "Cylinders: \"8x\" is not a number.";
+        QTest::newRow("no cylinders")
+            << ""
+            << "0"
+            << "0"
+            << "Cylinders: \"0\" would make the calculation divide by zero.";
+    }
+
+    void refreshFailureShowsItsFirstText() {
+        QFETCH(QString, bore);
+        QFETCH(QString, cylinders);
+        QFETCH(QString, displacement);
+        QFETCH(QString, message);
+        typeWorkedExample(window_);
+        child<QCheckBox>(window_, "roundtx")->setChecked(true);
+        calculate(window_);
+        QCOMPARE(text(window_, "lblCubicInch"), QStringLiteral("349.85"));
+        box(window_, "txtBore")->setText(bore);
+        box(window_, "txtCylinders")->setText(cylinders);
+
+        QString displacementDuringMessage;
+        QString ratioDuringMessage;
+        recorder_->onMessage = [&] {
+            displacementDuringMessage = text(window_, "lblCubicInch");
+            ratioDuringMessage = text(window_, "crlb");
+        };
+        action(window_, "MnuLiters")->trigger();
+
+        QCOMPARE(recorder_->messages().size(), 1);
+        QCOMPARE(recorder_->beeps(), 0);
+        QCOMPARE(recorder_->events[0].text, message);
+        QCOMPARE(displacementDuringMessage, displacement);
+        QCOMPARE(ratioDuringMessage, QStringLiteral("10.31"));
+        QCOMPARE(text(window_, "lblCubicInch"), displacement);
+        QCOMPARE(window_->focusWidget(), box(window_, "txtCylinders"));
+        QCOMPARE(text(window_, "ci"), QStringLiteral("Liters:"));
+    }
+
+    void unitChoiceMovesTheCaption() {
+        QLabel* caption = label(window_, "ci");
+        QAction* cubicInches = action(window_, "MnuCubin");
+        QAction* liters = action(window_, "MnuLiters");
+
+        // Before any result only the marks and the caption change.
+        for (int twice = 0; twice < 2; ++twice) {
+            liters->trigger();
+            QVERIFY(liters->isChecked());
+            QVERIFY(!cubicInches->isChecked());
+            QCOMPARE(caption->text(), QStringLiteral("Liters:"));
+            QCOMPARE(caption->x(), twipsToPixels(2180));
+        }
+        QVERIFY(text(window_, "lblCubicInch").isEmpty());
+        QVERIFY(text(window_, "crlb").isEmpty());
+
+        for (int twice = 0; twice < 2; ++twice) {
+            cubicInches->trigger();
+            QVERIFY(cubicInches->isChecked());
+            QVERIFY(!liters->isChecked());
+            QCOMPARE(caption->text(), QStringLiteral("Cubic Inches:"));
+            QCOMPARE(caption->x(), twipsToPixels(1320));
+        }
+        QCOMPARE(caption->y(), twipsToPixels(4200));
+        QVERIFY(recorder_->events.isEmpty());
+    }
+
+    // Once a displacement is shown, unit and rounding changes show the fields as they stand
+    // now, without Calculate and without checking them.
+    void unitAndRoundingRefreshTheResults() {
+        typeWorkedExample(window_);
+        calculate(window_);
+        action(window_, "MnuLiters")->trigger();
+        QCOMPARE(text(window_, "lblCubicInch"), QStringLiteral("5.732968614912"));
+        QCOMPARE(text(window_, "crlb"), QStringLiteral("10.3116883116883"));
+
+        auto* round = child<QCheckBox>(window_, "roundtx");
+        round->click();
+        QCOMPARE(text(window_, "lblCubicInch"), QStringLiteral("5.73"));
+        QCOMPARE(text(window_, "crlb"), QStringLiteral("10.31"));
+        round->click();
+        QCOMPARE(text(window_, "lblCubicInch"), QStringLiteral("5.732968614912"));
+        QCOMPARE(text(window_, "crlb"), QStringLiteral("10.3116883116883"));
+
+        box(window_, "txtBore")->setText(QStringLiteral("5"));
+        action(window_, "MnuCubin")->trigger();
+        QCOMPARE(text(window_, "lblCubicInch"), QStringLiteral("546.6384"));
+        QCOMPARE(text(window_, "crlb"), QStringLiteral("15.5454545454545"));
+        QLabel* result = label(window_, "lblCubicInch");
+        QCOMPARE(result->width(), result->sizeHint().width());
+
+        // A refresh never complains: missing data only blanks what cannot be shown.
+        box(window_, "txtBore")->clear();
+        box(window_, "headtx")->clear();
+        action(window_, "MnuLiters")->trigger();
+        QCOMPARE(text(window_, "lblCubicInch"), QString());
+        QCOMPARE(text(window_, "crlb"), QString());
+        QVERIFY(recorder_->events.isEmpty());
+
+        // With nothing shown, no change recomputes anything.
+        typeWorkedExample(window_);
+        round->click();
+        QCOMPARE(text(window_, "lblCubicInch"), QString());
+        QCOMPARE(text(window_, "crlb"), QString());
+    }
+
+    void compressionCheckGreysAndDisablesTheVolumes() {
+        typeWorkedExample(window_);
+        calculate(window_);
+        QAction* check = action(window_, "compratiomnu");
+        const QList<QPair<const char*, const char*>> volumes = {
+            {"head", "headtx"}, {"gaskvol", "gaskettx"}, {"deck", "decktx"}};
+
+        check->trigger();
+        QVERIFY(!check->isChecked());
+        for (const auto& [caption, entry] : volumes) {
+            QCOMPARE(label(window_, caption)->palette().color(QPalette::WindowText),
+                     QColor(128, 128, 128));
+            QVERIFY(!box(window_, entry)->isEnabled());
+            QVERIFY(!box(window_, entry)->text().isEmpty());
+        }
+        QCOMPARE(text(window_, "crlb"), QStringLiteral("10.3116883116883"));
+        QCOMPARE(text(window_, "lblCubicInch"), QStringLiteral("349.848576"));
+
+        // Calculate now leaves the ratio shown, even with the head volume gone.
+        box(window_, "headtx")->clear();
+        box(window_, "txtBore")->setText(QStringLiteral("5"));
+        calculate(window_);
+        QVERIFY(recorder_->events.isEmpty());
+        QCOMPARE(text(window_, "lblCubicInch"), QStringLiteral("546.6384"));
+        QCOMPARE(text(window_, "crlb"), QStringLiteral("10.3116883116883"));
+
+        check->trigger();
+        QVERIFY(check->isChecked());
+        const QColor systemText = QApplication::palette().color(QPalette::Text);
+        for (const auto& [caption, entry] : volumes) {
+            QCOMPARE(label(window_, caption)->palette().color(QPalette::WindowText), systemText);
+            QVERIFY(box(window_, entry)->isEnabled());
+        }
+    }
+
+    void saveSettingsTogglesOnlyItsOwnMark() {
+        QAction* save = action(window_, "MnuSaveset");
+        save->trigger();
+        QVERIFY(save->isChecked());
+        QVERIFY(action(window_, "MnuCubin")->isChecked());
+        QVERIFY(!action(window_, "MnuLiters")->isChecked());
+        QVERIFY(action(window_, "compratiomnu")->isChecked());
+        QVERIFY(!child<QCheckBox>(window_, "roundtx")->isChecked());
+        save->trigger();
+        QVERIFY(!save->isChecked());
+    }
+
+    void cancelDoesNothing() {
+        typeWorkedExample(window_);
+        calculate(window_);
+        child<QPushButton>(window_, "Com_cancl")->click();
+        QVERIFY(window_->isVisible());
+        QCOMPARE(text(window_, "lblCubicInch"), QStringLiteral("349.848576"));
+        QCOMPARE(text(window_, "crlb"), QStringLiteral("10.3116883116883"));
+        QCOMPARE(box(window_, "txtBore")->text(), QStringLiteral("4"));
+        QVERIFY(recorder_->events.isEmpty());
+    }
+
+    // The Exit button hides the window; the frame's command shows that same window again,
+    // as it was. File Exit and the close box destroy it; the next opening starts afresh.
+    void exitHidesWhileClosingDestroys_data() {
+        QTest::addColumn<bool>("byMenu");
+        QTest::newRow("File Exit") << true;
+        QTest::newRow("close box") << false;
+    }
+
+    void exitHidesWhileClosingDestroys() {
+        QFETCH(bool, byMenu);
+        MDIForm1 frame;
+        frame.show();
+        QAction* open = action(&frame, "mnuSizeCompression");
+        open->trigger();
+        QPointer<discom> first = openedByFrame(window_);
+        QVERIFY(first);
+        QVERIFY(first->isVisible());
+
+        typeWorkedExample(first);
+        calculate(first);
+        action(first, "MnuLiters")->trigger();
+        action(first, "compratiomnu")->trigger();
+        child<QPushButton>(first, "Com_end")->click();
+        QVERIFY(!first->isVisible());
+        deleteClosedWindows();
+        QVERIFY(first);
+
+        open->trigger();
+        QCOMPARE(openedByFrame(window_), first.data());
+        QVERIFY(first->isVisible());
+        QCOMPARE(box(first, "txtBore")->text(), QStringLiteral("4"));
+        QCOMPARE(text(first, "lblCubicInch"), QStringLiteral("5.732968614912"));
+        QCOMPARE(text(first, "ci"), QStringLiteral("Liters:"));
+        QVERIFY(!action(first, "compratiomnu")->isChecked());
+
+        if (byMenu) {
+            action(first, "MnuExit")->trigger();
+        } else {
+            first->close();
+        }
+        deleteClosedWindows();
+        QVERIFY(first.isNull());
+
+        open->trigger();
+        QPointer<discom> second = openedByFrame(window_);
+        QVERIFY(second);
+        QVERIFY(second->isVisible());
+        QVERIFY(box(second, "txtBore")->text().isEmpty());
+        QVERIFY(text(second, "lblCubicInch").isEmpty());
+        QCOMPARE(text(second, "ci"), QStringLiteral("Cubic Inches:"));
+        QVERIFY(action(second, "MnuCubin")->isChecked());
+        QVERIFY(action(second, "compratiomnu")->isChecked());
+        QVERIFY(box(second, "headtx")->isEnabled());
+        QVERIFY(!child<QCheckBox>(second, "roundtx")->isChecked());
+    }
+
+    // The window is no child of the frame: closing the frame leaves it open, and the frame
+    // takes a window left over, hidden or shown, with it when it goes.
+    void frameClosingLeavesTheWindowOpen() {
+        QPointer<discom> opened;
+        {
+            MDIForm1 frame;
+            frame.show();
+            action(&frame, "mnuSizeCompression")->trigger();
+            opened = openedByFrame(window_);
+            QVERIFY(opened);
+            frame.close();
+            QVERIFY(opened->isVisible());
+            child<QPushButton>(opened, "Com_end")->click();
+        }
+        QVERIFY(opened.isNull());
+    }
+
+  private:
+    std::unique_ptr<Recorder> recorder_;
+    QPointer<discom> window_;
+};
+
+QTEST_MAIN(TestDiscom)
+#include "tst_discom.moc"
