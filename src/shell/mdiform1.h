@@ -12,6 +12,7 @@ class QMenu;
 namespace motoreckon {
 
 class frmCarbSize;
+class frmHP_MPH;
 
 // The main window: a multiple-document frame whose menu tree opens the calculators.
 class MDIForm1 final : public QMainWindow, public CenterParent {
@@ -32,6 +33,11 @@ public:
     QMdiArea* mdiArea() const { return mdiArea_; }
     void Arrange(std::int16_t code);
 
+    // How many road-speed and engine-speed windows have been opened so far; the newest one
+    // carries the number in its caption. Closing a window does not count down.
+    int mphWindowCount() const { return MPHWindowCount; }
+    int rpmWindowCount() const { return RPMWindowCount; }
+
     // Centring reads the frame's client area.
     bool IsMdiFrame() const override { return true; }
     float Width() const override;
@@ -45,10 +51,13 @@ protected:
 private:
     void buildMenus();
     void showCarbSize();
+    void showHpMph();
+    void openSpeedWindow(std::int16_t formType, const QString& kind, int& count);
     void showAbout();
     void refreshWindowList();
     void showMoreWindows();
     QMdiSubWindow* addChild(QWidget* form, Qt::WindowFlags flags);
+    QMdiSubWindow* addFixedSizeChild(QWidget* form);
     void tile(Qt::Orientation bands);
     void arrangeIcons();
 
@@ -56,6 +65,9 @@ private:
     QMenu* windowMenu_ = nullptr;
     QList<QAction*> windowListActions_;
     QPointer<frmCarbSize> carbSize_;
+    QPointer<frmHP_MPH> hpMph_;
+    int MPHWindowCount = 0;
+    int RPMWindowCount = 0;
 };
 
 }  // namespace motoreckon
