@@ -152,21 +152,9 @@ void tst_frmHP_MPH::calculates_data() {
     QTest::newRow("worked") << "3200"
                             << "100"
                             << "250";
-    QTest::newRow("rounds up") << "3500"
-                               << "110"
-                               << "364";
-    QTest::newRow("both empty") << ""
-                                << ""
-                                << "0";
     QTest::newRow("grouped weight stops") << "3,200"
                                           << "100"
                                           << "0";
-    QTest::newRow("negative speed") << "3200"
-                                    << "-100"
-                                    << "-250";
-    QTest::newRow("grouped result") << "3200000"
-                                    << "100"
-                                    << "249,748";
 }
 
 void tst_frmHP_MPH::calculates() {

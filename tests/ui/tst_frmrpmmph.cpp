@@ -230,18 +230,10 @@ void tst_frmRPMMPH::calculates_data() {
                                 << QStringList{"txtRPM",          "3000", "txtAxle",         "3.73",
                                                "txtTransmission", "1",    "txtTireDiameter", "26"}
                                 << "62";
-    QTest::newRow("negative speed")
-        << "mnuRPM" << english << QStringList{"txtMPH",          "-60", "txtAxle",         "3.73",
-                                              "txtTransmission", "1",   "txtTireDiameter", "26"}
-        << "-2,892";
     QTest::newRow("German region")
         << "mnuRPM" << german << QStringList{"txtMPH",          "60", "txtAxle",         "3,73",
                                              "txtTransmission", "1",  "txtTireDiameter", "26"}
         << "2.892";
-    QTest::newRow("grouped engine speed")
-        << "mnuMPH" << english << QStringList{"txtRPM",          "1,000", "txtAxle",         "3.73",
-                                              "txtTransmission", "1",     "txtTireDiameter", "26"}
-        << "21";
 }
 
 void tst_frmRPMMPH::calculates() {
