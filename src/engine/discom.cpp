@@ -15,6 +15,7 @@
 
 #include "shell/calculation.h"
 #include "shell/feedback.h"
+#include "shell/form_controls.h"
 #include "shell/forms.h"
 #include "shell/regional.h"
 #include "shell/twips.h"
@@ -36,13 +37,6 @@ QFont arial(double points, bool bold) {
 // The system's colours for text on a window: labels show them instead of the grey background.
 QColor windowBackground() { return QApplication::palette().color(QPalette::Base); }
 QColor windowText() { return QApplication::palette().color(QPalette::Text); }
-
-template <class Control>
-Control* place(Control* control, const char* name, QRect geometry) {
-    control->setObjectName(QLatin1String(name));
-    control->setGeometry(geometry);
-    return control;
-}
 
 QLabel* caption(QWidget* client, const char* name, const QString& text, QRect geometry,
                 const QFont& font) {

@@ -7,6 +7,7 @@
 #include "engine/carb_cfm.h"
 #include "input/key_filter.h"
 #include "shell/calculation.h"
+#include "shell/form_controls.h"
 #include "shell/forms.h"
 #include "shell/keypress.h"
 #include "shell/mdiform1.h"
@@ -19,13 +20,6 @@ namespace {
 // The RPM box takes at most six typed characters.
 constexpr std::size_t kRpmMaxTyped = 6;
 
-template <class Control>
-Control* place(Control* control, const char* name, QRect geometry) {
-    control->setObjectName(QLatin1String(name));
-    control->setGeometry(geometry);
-    return control;
-}
-
 QLabel* caption(QWidget* form, const char* name, const QString& text, QRect geometry) {
     return place(new QLabel(text, form), name, geometry);
 }
@@ -36,7 +30,7 @@ frmCarbSize::frmCarbSize(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmCarbSize"));
     setWindowTitle(QStringLiteral("Carburator CFM Required"));
     setFixedSize(twipsSize(4725, 1800));
-    setFont(defaultFormFont());
+    useLayoutFont(this);
 
     // Created in tab order, so the focus moves through the boxes, then the buttons.
     txtRPM = place(new QLineEdit(this), "txtRPM", twipsRect(1800, 240, 1215, 285));
@@ -56,11 +50,14 @@ frmCarbSize::frmCarbSize(QWidget* parent) : QWidget(parent) {
         caption(this, "Label1_2", QStringLiteral("Required CFM "), twipsRect(480, 1440, 1065, 195));
     QLabel* percent =
         caption(this, "Label1_1", QStringLiteral("%"), twipsRect(3105, 1005, 120, 195));
-    percent->resize(std::max(percent->width(), percent->sizeHint().width()), percent->height());
+    fitToText(percent);
     QLabel* maximumRpm =
         caption(this, "Label1_0", QStringLiteral("Maximum RPM"), twipsRect(600, 285, 1065, 195));
 
-    for (QLabel* row : {maximumRpm, cubicInches, efficiency, required}) fitCaptionLeftward(row);
+    for (QLabel* row : {maximumRpm, cubicInches, efficiency, required}) {
+        row->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        fitToText(row);
+    }
 
     // The labels name the boxes for failure messages and for screen readers.
     maximumRpm->setBuddy(txtRPM);

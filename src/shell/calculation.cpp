@@ -12,7 +12,7 @@ namespace motoreckon {
 namespace {
 
 // The name of a box as its label shows it: the label whose buddy it is, without the access
-// key marker and trailing blanks.
+// key marker and trailing blanks; else the name the box gives screen readers.
 QString labelFor(const QWidget* window, const QLineEdit* box) {
     const auto labels = window->findChildren<QLabel*>();
     for (const QLabel* label : labels) {
@@ -23,7 +23,7 @@ QString labelFor(const QWidget* window, const QLineEdit* box) {
         text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
         return text.trimmed();
     }
-    return {};
+    return box->accessibleName();
 }
 
 // Pasted text may hold control characters that a message box cannot show sensibly.

@@ -2,9 +2,6 @@
 
 #include "shell/centerform.h"
 
-#include <QFont>
-
-class QLabel;
 class QScreen;
 class QWidget;
 
@@ -37,17 +34,6 @@ class WindowTwips final : public CenterChild {
   private:
     QWidget* window_;
 };
-
-// Font names of the classic desktop looked up as the installed fonts with the closest widths:
-// "MS Sans Serif" and "Arial" as Liberation Sans. Safe to call more than once.
-void registerFontSubstitutions();
-
-// The font of a window that sets none of its own: the classic 8-point dialog font.
-QFont defaultFormFont();
-
-// Gives a caption label the room its text needs: right-aligned, it keeps the right edge the
-// layout gives it and grows to the left, so a wider font never clips it.
-void fitCaptionLeftward(QLabel* label);
 
 // The window that shows `form`: the frame's child window around it, or the form itself.
 QWidget* formWindow(QWidget* form);

@@ -11,6 +11,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "drivetrain/frmhp_mph.h"
+#include "drivetrain/frmrpmmph.h"
 #include "engine/discom.h"
 #include "engine/frmcarbsize.h"
 #include "shell/feedback.h"
@@ -64,7 +66,6 @@ QAction* addSeparator(QMenu* menu, const char* name) {
 MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), mdiArea_(new QMdiArea(this)) {
     setObjectName(QStringLiteral("MDIForm1"));
     setWindowTitle(QStringLiteral("MDIForm1"));
-    registerFontSubstitutions();
     mdiArea_->setObjectName(QStringLiteral("mdiClient"));
     mdiArea_->setBackground(palette().brush(QPalette::Dark));
     setCentralWidget(mdiArea_);
@@ -95,13 +96,18 @@ void MDIForm1::buildMenus() {
             this, &MDIForm1::showCarbSize);
     QMenu* quarterMile = addSubmenu(formulas, "mnuQtrMile", QStringLiteral("!/4 Mile ET and MPH"));
     addEntry(quarterMile, "mnuHpEt", QStringLiteral("HP by ET"));
-    addEntry(quarterMile, "mnuHpMPH", QStringLiteral("HP by MPH"));
+    connect(addEntry(quarterMile, "mnuHpMPH", QStringLiteral("HP by MPH")), &QAction::triggered,
+            this, &MDIForm1::showHpMph);
     addEntry(quarterMile, "mnuCarWeightET", QStringLiteral("Car Weight by ET"));
     addEntry(quarterMile, "mnuCarWeightMPH", QStringLiteral("CarWeight by MPH"));
     addEntry(quarterMile, "mnuETMPH", QStringLiteral("ET and MPH"));
     QMenu* gears = addSubmenu(formulas, "mnuMPH_RPM_Gears", QStringLiteral("MPH, RPM & Gears"));
-    addEntry(gears, "mnuMPH", QStringLiteral("MPH"));
-    addEntry(gears, "mnuRPM", QStringLiteral("RPM"));
+    connect(addEntry(gears, "mnuMPH", QStringLiteral("MPH")), &QAction::triggered, this, [this] {
+        openSpeedWindow(frmRPMMPH::RoadSpeedMode, QStringLiteral("MPH"), MPHWindowCount);
+    });
+    connect(addEntry(gears, "mnuRPM", QStringLiteral("RPM")), &QAction::triggered, this, [this] {
+        openSpeedWindow(frmRPMMPH::EngineSpeedMode, QStringLiteral("RPM"), RPMWindowCount);
+    });
     addEntry(gears, "mnuGearRatio", QStringLiteral("Gear Ratio"));
     addEntry(gears, "mnuTireDiameterbySped", QStringLiteral("Tire Diameter by Speed"));
     QMenu* tires = addSubmenu(formulas, "mnuTireSizes", QStringLiteral("Tire Sizes & Effects"));
@@ -167,6 +173,37 @@ void MDIForm1::showDiscom() {
     discom_->show();
     discom_->raise();
     discom_->activateWindow();
+}
+
+// A child window with title bar, system menu and minimize and maximize buttons whose size
+// stays that of its form: dragging its border cannot change it.
+QMdiSubWindow* MDIForm1::addFixedSizeChild(QWidget* form) {
+    QMdiSubWindow* sub =
+        addChild(form, Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    sub->setFixedSize(sub->size());
+    return sub;
+}
+
+void MDIForm1::showHpMph() {
+    if (!hpMph_) {
+        hpMph_ = new frmHP_MPH;
+        addFixedSizeChild(hpMph_);
+    }
+    QWidget* window = formWindow(hpMph_);
+    window->show();
+    mdiArea_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window));
+}
+
+// A new road-speed or engine-speed window, numbered on from the last one of its kind. The mode
+// is set before the window loads, so that it lays itself out for it.
+void MDIForm1::openSpeedWindow(std::int16_t formType, const QString& kind, int& count) {
+    ++count;
+    auto* form = new frmRPMMPH;
+    form->setFormType(formType);
+    form->Form_Load();
+    form->setWindowTitle(QStringLiteral("%1 (%2)").arg(kind).arg(count));
+    addFixedSizeChild(form)->show();
 }
 
 void MDIForm1::showAbout() {

@@ -13,6 +13,7 @@ namespace motoreckon {
 
 class discom;
 class frmCarbSize;
+class frmHP_MPH;
 
 // The main window: a multiple-document frame whose menu tree opens the calculators.
 class MDIForm1 final : public QMainWindow, public CenterParent {
@@ -33,6 +34,11 @@ class MDIForm1 final : public QMainWindow, public CenterParent {
     QMdiArea* mdiArea() const { return mdiArea_; }
     void Arrange(std::int16_t code);
 
+    // How many road-speed and engine-speed windows have been opened so far; the newest one
+    // carries the number in its caption. Closing a window does not count down.
+    int mphWindowCount() const { return MPHWindowCount; }
+    int rpmWindowCount() const { return RPMWindowCount; }
+
     // Centring reads the frame's client area.
     bool IsMdiFrame() const override { return true; }
     float Width() const override;
@@ -47,11 +53,14 @@ class MDIForm1 final : public QMainWindow, public CenterParent {
     void buildMenus();
     void showCarbSize();
     void showDiscom();
+    void showHpMph();
+    void openSpeedWindow(std::int16_t formType, const QString& kind, int& count);
     void showAbout();
     void showHelp(std::uint32_t command);
     void refreshWindowList();
     void showMoreWindows();
     QMdiSubWindow* addChild(QWidget* form, Qt::WindowFlags flags);
+    QMdiSubWindow* addFixedSizeChild(QWidget* form);
     void tile(Qt::Orientation bands);
     void arrangeIcons();
 
@@ -62,6 +71,9 @@ class MDIForm1 final : public QMainWindow, public CenterParent {
     // A top-level window of its own, not a child of the frame; it may outlive the frame's
     // closing while it is shown.
     QPointer<discom> discom_;
+    QPointer<frmHP_MPH> hpMph_;
+    int MPHWindowCount = 0;
+    int RPMWindowCount = 0;
 };
 
 }  // namespace motoreckon

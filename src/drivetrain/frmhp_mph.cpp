@@ -1,0 +1,75 @@
+#include "drivetrain/frmhp_mph.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <string>
+
+#include "drivetrain/horsepower.h"
+#include "shell/calculation.h"
+#include "shell/form_controls.h"
+#include "shell/regional.h"
+#include "shell/twips.h"
+
+namespace motoreckon {
+
+namespace {
+
+QLabel* caption(QWidget* container, const char* name, const QString& text, QRect geometry) {
+    auto* label = place(new QLabel(text, container), name, geometry);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    fitToText(label);
+    return label;
+}
+
+}  // namespace
+
+frmHP_MPH::frmHP_MPH(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("frmHP_MPH"));
+    setWindowTitle(QStringLiteral("Horsepower by MPH"));
+    useLayoutFont(this);
+    setFixedSize(twipsSize(3465, 2925));
+
+    // Created in focus order: the window opens with the focus on cmdCalculate.
+    cmdCalculate = place(new QPushButton(QStringLiteral("&Calculate"), this), "cmdCalculate",
+                         twipsRect(960, 2280, 1215, 375));
+    Frame1 = place(new QGroupBox(QStringLiteral("Frame1"), this), "Frame1",
+                   twipsRect(240, 240, 2775, 1215));
+    txtWeight = place(new QLineEdit(Frame1), "txtWeight", twipsRect(960, 360, 1095, 285));
+    txtMPH = place(new QLineEdit(Frame1), "txtMPH", twipsRect(960, 720, 1095, 285));
+    setTabOrder(cmdCalculate, txtWeight);
+    setTabOrder(txtWeight, txtMPH);
+    cmdCalculate->setFocus();
+
+    Label1_1 =
+        caption(Frame1, "Label1_1", QStringLiteral("&Weight"), twipsRect(240, 405, 510, 195));
+    Label1_5 = caption(Frame1, "Label1_5", QStringLiteral("&MPH"), twipsRect(240, 765, 360, 195));
+    Label1_6 =
+        caption(this, "Label1_6", QStringLiteral("Horse Power"), twipsRect(360, 1680, 915, 195));
+    lblHP = place(new QLabel(this), "lblHP", twipsRect(1560, 1680, 825, 255));
+    lblHP->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    // A label's access key moves the focus to the first control after it in tab order that
+    // takes the focus; for both labels that is the weight box, so Alt+M goes there too.
+    Label1_1->setBuddy(txtWeight);
+    Label1_5->setBuddy(txtWeight);
+    txtMPH->setAccessibleName(QStringLiteral("MPH"));
+
+    cmdCalculate->setDefault(true);
+    cmdCalculate->setAutoDefault(true);
+    installWindowKeys(this, cmdCalculate);
+
+    connect(cmdCalculate, &QPushButton::clicked, this, &frmHP_MPH::cmdCalculate_Click);
+}
+
+void frmHP_MPH::cmdCalculate_Click() {
+    runCalculation(this, [this] {
+        const std::string mph = txtMPH->text().toStdString();
+        const std::string weight = txtWeight->text().toStdString();
+        lblHP->setText(QString::fromStdString(HorsepowerCaption({weight, mph}, regionalFormat())));
+        fitToText(lblHP);
+    });
+}
+
+}  // namespace motoreckon

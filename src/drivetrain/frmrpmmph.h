@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <cstdint>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace motoreckon {
+
+// The road-speed and engine-speed calculator. One window class serves both: its FormType,
+// set before the window loads, picks the mode.
+class frmRPMMPH final : public QWidget {
+    Q_OBJECT
+
+  public:
+    enum Mode : std::int16_t {
+        EngineSpeedMode = 1,  // road speed in, engine speed out
+        RoadSpeedMode = 2,    // engine speed in, road speed out
+    };
+
+    explicit frmRPMMPH(QWidget* parent = nullptr);
+
+    // The write-only FormType: 1 engine-speed mode, 2 road-speed mode, anything else no mode.
+    // Set it before Form_Load so that the layout follows it; set later, it changes only which
+    // formula Calculate uses.
+    void setFormType(std::int16_t intFormType);
+
+    // Load: lays the window out for its mode. The opening command runs it once, after setting
+    // FormType and before setting the caption.
+    void Form_Load();
+
+  private:
+    void ApplyFormType();
+    void cmdCalculate_Click();
+
+    std::int16_t FormType = 0;
+
+    QGroupBox* Frame1;
+    QLineEdit* txtRPM;
+    QLineEdit* txtMPH;
+    QLineEdit* txtAxle;
+    QLineEdit* txtTransmission;
+    QLineEdit* txtTireDiameter;
+    std::array<QLabel*, 5> Label1;
+    QLabel* lblAnswer;
+    QPushButton* cmdCalculate;
+    QPushButton* cmdClear;
+};
+
+}  // namespace motoreckon

@@ -1,0 +1,111 @@
+#include "shell/form_controls.h"
+
+#include <QAbstractButton>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QWidget>
+
+namespace motoreckon {
+
+namespace {
+
+constexpr qreal kLayoutPointSize = 8.25;
+
+bool isDefaultButtonKey(const QKeyEvent& event) {
+    const bool enter = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+    return enter && (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+// The control of `form` that the access key typed by `event` belongs to: a label with a buddy or
+// a button, shown and enabled; nullptr when there is none.
+QWidget* accessKeyTarget(const QWidget* form, const QKeyEvent& event) {
+    if (event.modifiers() != Qt::AltModifier) return nullptr;
+    const QKeySequence typed(QKeyCombination(Qt::AltModifier, Qt::Key(event.key())));
+    const auto owns = [&typed](const QWidget* control, const QString& caption) {
+        return control->isVisibleTo(control->window()) && control->isEnabled() &&
+               QKeySequence::mnemonic(caption) == typed;
+    };
+    for (QLabel* label : form->findChildren<QLabel*>()) {
+        QWidget* buddy = label->buddy();
+        if (buddy && owns(label, label->text()) && buddy->isVisibleTo(form) && buddy->isEnabled()) {
+            return label;
+        }
+    }
+    for (QAbstractButton* button : form->findChildren<QAbstractButton*>()) {
+        if (owns(button, button->text())) return button;
+    }
+    return nullptr;
+}
+
+class WindowKeys final : public QObject {
+  public:
+    WindowKeys(QWidget* form, QPushButton* defaultButton)
+        : QObject(form), form_(form), defaultButton_(defaultButton) {}
+
+    // Watches the form and every control on it: an entry box would take Alt with a letter
+    // for itself before the form could see it.
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (event->type() == QEvent::KeyPress && watched == form_ && isDefaultButtonKey(*key)) {
+            if (defaultButton_) defaultButton_->click();
+            return true;
+        }
+        QWidget* target = accessKeyTarget(form_, *key);
+        if (!target) return false;
+        if (event->type() == QEvent::ShortcutOverride) {
+            key->accept();
+        } else if (auto* label = qobject_cast<QLabel*>(target)) {
+            label->buddy()->setFocus(Qt::ShortcutFocusReason);
+        } else if (auto* button = qobject_cast<QAbstractButton*>(target)) {
+            button->setFocus(Qt::ShortcutFocusReason);
+            button->click();
+        }
+        return true;
+    }
+
+  private:
+    QWidget* form_;
+    QPointer<QPushButton> defaultButton_;
+};
+
+}  // namespace
+
+void useLayoutFont(QWidget* form) {
+    QFont font = form->font();
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
+    font.setPointSizeF(kLayoutPointSize);
+    form->setFont(font);
+}
+
+void fitToText(QWidget* control) {
+    const QSize needed = control->sizeHint();
+    QRect geometry = control->geometry();
+    if (needed.width() > geometry.width()) {
+        const auto* label = qobject_cast<const QLabel*>(control);
+        if (label && (label->alignment() & Qt::AlignRight)) {
+            geometry.setLeft(geometry.right() + 1 - needed.width());
+        } else {
+            geometry.setWidth(needed.width());
+        }
+    }
+    if (needed.height() > geometry.height()) {
+        const int extra = needed.height() - geometry.height();
+        geometry.setTop(geometry.top() - extra / 2);
+        geometry.setHeight(needed.height());
+    }
+    control->setGeometry(geometry);
+}
+
+void installWindowKeys(QWidget* form, QPushButton* defaultButton) {
+    auto* keys = new WindowKeys(form, defaultButton);
+    form->installEventFilter(keys);
+    for (QWidget* control : form->findChildren<QWidget*>()) control->installEventFilter(keys);
+}
+
+}  // namespace motoreckon

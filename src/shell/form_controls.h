@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+class QPushButton;
+class QWidget;
+
+namespace motoreckon {
+
+// Gives a control of a calculator window its objectName and its place, written in twips.
+template <class Control>
+Control* place(Control* control, const char* name, QRect geometry) {
+    control->setObjectName(QLatin1String(name));
+    control->setGeometry(geometry);
+    return control;
+}
+
+// The calculator windows that name no font of their own are drawn in the classic 8-point
+// dialog font their layouts were made for: "MS Sans Serif", or Liberation Sans, whose widths
+// are closest, where it is missing. Set on a form before its controls are created, which
+// inherit it.
+void useLayoutFont(QWidget* form);
+
+// Lets a label or button that is too small for its text grow to fit it, keeping the edge its
+// text is aligned to: a right-aligned label grows to the left, anything else to the right, and
+// a control too low grows evenly up and down. A control that is large enough keeps its place.
+void fitToText(QWidget* control);
+
+// The keyboard of a calculator window:
+// - Enter or Return (without Shift, Ctrl, Alt or Meta) that no control takes, as in an entry box,
+//   presses `defaultButton`;
+// - Alt with the access key marked by "&" in the caption of one of the window's own labels or
+//   buttons reaches that control before the frame's menu bar can take it: a label moves the
+//   focus to its buddy, a button takes the focus and is pressed.
+// Call it once the form has all its controls.
+void installWindowKeys(QWidget* form, QPushButton* defaultButton);
+
+}  // namespace motoreckon

@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+
+#include "drivetrain/horsepower.h"
+#include "input/failures.h"
+#include "input/regional_format.h"
+
+namespace motoreckon {
+namespace {
+
+using Kind = CalculationFailure::Kind;
+
+TEST(HorsepowerFormula, WorkedValues) {
+    EXPECT_NEAR(HorsepowerByTrapSpeed(100, 3200), 249.748222573, 1e-9);
+    EXPECT_NEAR(HorsepowerByTrapSpeed(110, 3500), 363.578779643, 1e-9);
+    EXPECT_NEAR(HorsepowerByTrapSpeed(-100, 3200), -249.748222573, 1e-9);
+    EXPECT_EQ(HorsepowerByTrapSpeed(0, 3200), 0.0);
+    EXPECT_EQ(HorsepowerByTrapSpeed(234, 1), 1.0);
+}
+
+TEST(HorsepowerFormula, ResultBeyondDoubleRangeIsOverflow) {
+    EXPECT_THROW(HorsepowerByTrapSpeed(1e200, 1), OverflowFailure);
+    EXPECT_THROW(HorsepowerByTrapSpeed(1e100, 1e100), OverflowFailure);
+}
+
+struct CaptionCase {
+    const char* name;
+    RegionalFormat format;
+    const char* weight;
+    const char* mph;
+    const char* caption;
+};
+
+void PrintTo(const CaptionCase& c, std::ostream* os) { *os << c.name; }
+
+class HorsepowerCaptionTest : public testing::TestWithParam<CaptionCase> {};
+
+TEST_P(HorsepowerCaptionTest, ShowsWholeRegionalNumber) {
+    const CaptionCase& c = GetParam();
+    EXPECT_EQ(HorsepowerCaption({c.weight, c.mph}, c.format), c.caption);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HorsepowerCaptionTest,
+    testing::Values(
+        CaptionCase{"Worked", RegionalFormat::English(), "3200", "100", "250"},
+        CaptionCase{"RoundsUp", RegionalFormat::English(), "3500", "110", "364"},
+        CaptionCase{"BothEmpty", RegionalFormat::English(), "", "", "0"},
+        // Lenient reading stops at the group separator: 3,200 is 3 pounds.
+        CaptionCase{"GroupedWeightStops", RegionalFormat::English(), "3,200", "100", "0"},
+        CaptionCase{"TrailingLetters", RegionalFormat::English(), "12abc", "234", "12"},
+        CaptionCase{"NegativeSpeed", RegionalFormat::English(), "3200", "-100", "-250"},
+        CaptionCase{"EnglishGrouping", RegionalFormat::English(), "3200000", "100", "249,748"},
+        CaptionCase{"GermanGrouping", RegionalFormat::German(), "3200000", "100", "249.748"},
+        // The full stop is the decimal point whatever the region.
+        CaptionCase{"GermanReadsFullStop", RegionalFormat::German(), "1000.5", "234", "1.001"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct FailureCase {
+    const char* name;
+    const char* weight;
+    const char* mph;
+    std::string field;
+    std::string text;
+};
+
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
+
+class HorsepowerFailureTest : public testing::TestWithParam<FailureCase> {};
+
+TEST_P(HorsepowerFailureTest, OverflowBlamesTheBoxToBlame) {
+    const FailureCase& c = GetParam();
+    try {
+        HorsepowerCaption({c.weight, c.mph}, RegionalFormat::English());
+        FAIL() << "no failure";
+    } catch (const CalculationFailure& failure) {
+        EXPECT_EQ(failure.kind(), Kind::Overflow);
+        EXPECT_EQ(failure.field(), c.field);
+        EXPECT_EQ(failure.text(), c.text);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HorsepowerFailureTest,
+    testing::Values(FailureCase{"SpeedBeyondDouble", "3200", "1e400", "txtMPH", "1e400"},
+                    FailureCase{"WeightBeyondDouble", "1e400", "100", "txtWeight", "1e400"},
+                    // Both beyond range: the speed is read first.
+                    FailureCase{"SpeedReadFirst", "1e400", "1e400", "txtMPH", "1e400"},
+                    FailureCase{"CubeOfSpeed", "3200", "1e200", "txtMPH", "1e200"},
+                    FailureCase{"ProductOfBoth", "1e100", "1e100", "", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace motoreckon

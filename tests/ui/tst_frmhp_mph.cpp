@@ -1,0 +1,273 @@
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+#include "drivetrain/frmhp_mph.h"
+#include "shell/mdiform1.h"
+#include "shell/twips.h"
+#include "ui/recorder.h"
+
+using namespace motoreckon;
+
+class tst_frmHP_MPH : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init();
+    void cleanup();
+
+    void oneSharedWindow();
+    void opensWithFocusOnCalculate();
+    void controlsInPlace_data();
+    void controlsInPlace();
+    void calculates_data();
+    void calculates();
+    void enterPressesCalculate();
+    void labelAccessKeysGoToWeight_data();
+    void labelAccessKeysGoToWeight();
+    void overflowLeavesAnswerAndFocusesBox_data();
+    void overflowLeavesAnswerAndFocusesBox();
+    void keepsItsSize();
+
+  private:
+    frmHP_MPH* openHorsepower();
+    template <class T>
+    T* control(const char* name) {
+        T* found = form->findChild<T*>(QLatin1String(name));
+        if (!found) qFatal("no control %s", name);
+        return found;
+    }
+
+    std::unique_ptr<MDIForm1> frame;
+    std::unique_ptr<test::Recorder> recorder;
+    QPointer<frmHP_MPH> form;
+};
+
+void tst_frmHP_MPH::init() {
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    recorder = std::make_unique<test::Recorder>();
+    frame = std::make_unique<MDIForm1>();
+    frame->show();
+    QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+    form = openHorsepower();
+}
+
+void tst_frmHP_MPH::cleanup() {
+    frame.reset();
+    recorder.reset();
+}
+
+frmHP_MPH* tst_frmHP_MPH::openHorsepower() {
+    frame->findChild<QAction*>(QStringLiteral("mnuHpMPH"))->trigger();
+    const auto windows = frame->findChildren<frmHP_MPH*>();
+    return windows.size() == 1 ? windows.first() : nullptr;
+}
+
+void tst_frmHP_MPH::oneSharedWindow() {
+    QVERIFY(form);
+    QCOMPARE(form->windowTitle(), QStringLiteral("Horsepower by MPH"));
+    control<QLineEdit>("txtWeight")->setText("3200");
+    frame->findChild<QAction*>(QStringLiteral("mnuMPH"))->trigger();
+    QVERIFY(frame->mdiArea()->activeSubWindow()->widget() != form);
+
+    // Again: the same window, brought to the front with its entries.
+    QCOMPARE(openHorsepower(), form.data());
+    QCOMPARE(frame->mdiArea()->activeSubWindow()->widget(), form.data());
+    QCOMPARE(control<QLineEdit>("txtWeight")->text(), QStringLiteral("3200"));
+    QCOMPARE(frame->mdiArea()->subWindowList().size(), 2);
+
+    // Closed, it is discarded; the command opens a new, empty one.
+    frame->mdiArea()->activeSubWindow()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!form);
+    form = openHorsepower();
+    QVERIFY(form);
+    QVERIFY(control<QLineEdit>("txtWeight")->text().isEmpty());
+    QCOMPARE(frame->mdiArea()->activeSubWindow()->widget(), form.data());
+}
+
+void tst_frmHP_MPH::opensWithFocusOnCalculate() {
+    QCOMPARE(QApplication::focusWidget(), control<QPushButton>("cmdCalculate"));
+    QStringList visited{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, (QStringList{"cmdCalculate", "txtWeight", "txtMPH", "cmdCalculate"}));
+}
+
+void tst_frmHP_MPH::controlsInPlace_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("rect");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("Frame1") << "Frame1" << twipsRect(240, 240, 2775, 1215) << "Frame1";
+    QTest::newRow("Label1_1") << "Label1_1" << twipsRect(240, 405, 510, 195) << "&Weight";
+    QTest::newRow("txtWeight") << "txtWeight" << twipsRect(960, 360, 1095, 285) << "";
+    QTest::newRow("Label1_5") << "Label1_5" << twipsRect(240, 765, 360, 195) << "&MPH";
+    QTest::newRow("txtMPH") << "txtMPH" << twipsRect(960, 720, 1095, 285) << "";
+    QTest::newRow("Label1_6") << "Label1_6" << twipsRect(360, 1680, 915, 195) << "Horse Power";
+    QTest::newRow("lblHP") << "lblHP" << twipsRect(1560, 1680, 825, 255) << "";
+    QTest::newRow("cmdCalculate") << "cmdCalculate" << twipsRect(960, 2280, 1215, 375)
+                                  << "&Calculate";
+}
+
+// Boxes, the button and the frame sit where the layout puts them; a caption starts where the
+// layout starts it and is wide enough for its whole text, without running into its box.
+void tst_frmHP_MPH::controlsInPlace() {
+    QFETCH(QString, name);
+    QFETCH(QRect, rect);
+    QFETCH(QString, text);
+
+    QWidget* widget = control<QWidget>(name.toLatin1().constData());
+    if (auto* label = qobject_cast<QLabel*>(widget); label && !text.isEmpty()) {
+        QCOMPARE(label->text(), text);
+        QCOMPARE(label->geometry().topLeft(), rect.topLeft());
+        QVERIFY(label->width() >= label->sizeHint().width());
+        const QWidget* next = name == QLatin1String("Label1_6") ? control<QWidget>("lblHP")
+                                                                : control<QWidget>("txtWeight");
+        QVERIFY(label->geometry().right() < next->geometry().left());
+    } else {
+        QCOMPARE(widget->geometry(), rect);
+        if (auto* box = qobject_cast<QLineEdit*>(widget)) QCOMPARE(box->text(), text);
+        if (auto* button = qobject_cast<QPushButton*>(widget)) QCOMPARE(button->text(), text);
+        if (auto* group = qobject_cast<QGroupBox*>(widget)) QCOMPARE(group->title(), text);
+    }
+}
+
+void tst_frmHP_MPH::calculates_data() {
+    QTest::addColumn<QString>("weight");
+    QTest::addColumn<QString>("mph");
+    QTest::addColumn<QString>("hp");
+
+    QTest::newRow("worked") << "3200"
+                            << "100"
+                            << "250";
+    QTest::newRow("grouped weight stops") << "3,200"
+                                          << "100"
+                                          << "0";
+}
+
+void tst_frmHP_MPH::calculates() {
+    QFETCH(QString, weight);
+    QFETCH(QString, mph);
+    QFETCH(QString, hp);
+
+    control<QLineEdit>("txtWeight")->setText(weight);
+    control<QLineEdit>("txtMPH")->setText(mph);
+    control<QPushButton>("cmdCalculate")->click();
+    QCOMPARE(control<QLabel>("lblHP")->text(), hp);
+    QCOMPARE(control<QLineEdit>("txtWeight")->text(), weight);
+    QCOMPARE(control<QLineEdit>("txtMPH")->text(), mph);
+    QVERIFY(recorder->events.isEmpty());
+}
+
+void tst_frmHP_MPH::enterPressesCalculate() {
+    control<QLineEdit>("txtWeight")->setText("3200");
+    QLineEdit* mph = control<QLineEdit>("txtMPH");
+    mph->setText("100");
+    mph->setFocus();
+    QTest::keyClick(mph, Qt::Key_Return);
+    QCOMPARE(control<QLabel>("lblHP")->text(), QStringLiteral("250"));
+
+    mph->setText("110");
+    control<QLineEdit>("txtWeight")->setText("3500");
+    QTest::keyClick(control<QLineEdit>("txtWeight"), Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(control<QLabel>("lblHP")->text(), QStringLiteral("364"));
+}
+
+void tst_frmHP_MPH::labelAccessKeysGoToWeight_data() {
+    QTest::addColumn<char>("key");
+    QTest::newRow("Alt+W") << 'W';
+    QTest::newRow("Alt+M") << 'M';
+}
+
+// The frame's "&Window" menu has the access key W as well; in this window the label has it.
+void tst_frmHP_MPH::labelAccessKeysGoToWeight() {
+    QFETCH(char, key);
+    QPushButton* calculate = control<QPushButton>("cmdCalculate");
+    QCOMPARE(QApplication::focusWidget(), calculate);
+    QTest::keyClick(calculate, key, Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), control<QLineEdit>("txtWeight"));
+
+    // Alt+C presses Calculate from a box.
+    control<QLineEdit>("txtWeight")->setText("3200");
+    control<QLineEdit>("txtMPH")->setText("100");
+    QTest::keyClick(control<QLineEdit>("txtWeight"), 'C', Qt::AltModifier);
+    QCOMPARE(control<QLabel>("lblHP")->text(), QStringLiteral("250"));
+}
+
+void tst_frmHP_MPH::overflowLeavesAnswerAndFocusesBox_data() {
+    QTest::addColumn<QString>("weight");
+    QTest::addColumn<QString>("mph");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("focused");
+
+    QTest::newRow("weight beyond range") << "1e400"
+                                         << "100"
+                                         << "Weight: \"1e400\" is too large for this calculation."
+                                         << "txtWeight";
+    // The MPH label's access key leads to the weight box, so the speed box is named by the
+    // name it gives screen readers.
+    QTest::newRow("speed cubed beyond range") << "3200"
+                                              << "1e200"
+                                              << "MPH: \"1e200\" is too large for this calculation."
+                                              << "txtMPH";
+    QTest::newRow("product beyond range") << "1e100"
+                                          << "1e100"
+                                          << "The result is too large to calculate."
+                                          << "cmdCalculate";
+}
+
+void tst_frmHP_MPH::overflowLeavesAnswerAndFocusesBox() {
+    QFETCH(QString, weight);
+    QFETCH(QString, mph);
+    QFETCH(QString, message);
+    QFETCH(QString, focused);
+
+    QPushButton* calculate = control<QPushButton>("cmdCalculate");
+    control<QLineEdit>("txtWeight")->setText("3200");
+    control<QLineEdit>("txtMPH")->setText("100");
+    calculate->click();
+    QLabel* hp = control<QLabel>("lblHP");
+    QCOMPARE(hp->text(), QStringLiteral("250"));
+
+    control<QLineEdit>("txtWeight")->setText(weight);
+    control<QLineEdit>("txtMPH")->setText(mph);
+    calculate->setFocus();
+    calculate->click();
+
+    QCOMPARE(recorder->messages().size(), 1);
+    const test::Recorder::Event shown = recorder->messages().first();
+    QCOMPARE(shown.title, QStringLiteral("Motoreckon"));
+    QCOMPARE(shown.text, message);
+    QCOMPARE(shown.icon, Feedback::Icon::Warning);
+    QCOMPARE(hp->text(), QStringLiteral("250"));
+    QCOMPARE(QApplication::focusWidget()->objectName(), focused);
+}
+
+void tst_frmHP_MPH::keepsItsSize() {
+    QMdiSubWindow* sub = frame->mdiArea()->activeSubWindow();
+    QCOMPARE(sub->widget(), form.data());
+    QCOMPARE(form->size(), twipsSize(3465, 2925));
+    QCOMPARE(sub->width(), twipsToPixels(3585));
+    const QSize size = sub->size();
+    sub->resize(size + QSize(200, 150));
+    QCOMPARE(sub->size(), size);
+    sub->resize(size / 2);
+    QCOMPARE(sub->size(), size);
+    QVERIFY(sub->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(sub->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+}
+
+QTEST_MAIN(tst_frmHP_MPH)
+#include "tst_frmhp_mph.moc"

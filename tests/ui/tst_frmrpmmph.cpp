@@ -1,0 +1,430 @@
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+#include "drivetrain/frmrpmmph.h"
+#include "shell/mdiform1.h"
+#include "shell/twips.h"
+#include "ui/recorder.h"
+
+using namespace motoreckon;
+
+class tst_frmRPMMPH : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init();
+    void cleanup();
+
+    void numberingGoesOnAcrossCloses();
+    void modeLayout_data();
+    void modeLayout();
+    void focusOrder_data();
+    void focusOrder();
+    void controlsInPlace_data();
+    void controlsInPlace();
+    void calculates_data();
+    void calculates();
+    void formTypeSetAfterLoadChangesOnlyTheFormula();
+    void enterPressesCalculate_data();
+    void enterPressesCalculate();
+    void failureLeavesAnswerAndFocusesBox_data();
+    void failureLeavesAnswerAndFocusesBox();
+    void clearChangesNothing();
+    void keepsItsSize();
+
+  private:
+    QMdiSubWindow* open(const char* command);
+    template <class T>
+    T* control(QMdiSubWindow* sub, const char* name) {
+        T* found = sub->widget()->findChild<T*>(QLatin1String(name));
+        if (!found) qFatal("no control %s", name);
+        return found;
+    }
+    void fill(QMdiSubWindow* sub, const QStringList& namesAndTexts);
+
+    std::unique_ptr<MDIForm1> frame;
+    std::unique_ptr<test::Recorder> recorder;
+};
+
+void tst_frmRPMMPH::init() {
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    recorder = std::make_unique<test::Recorder>();
+    frame = std::make_unique<MDIForm1>();
+    frame->show();
+    QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+}
+
+void tst_frmRPMMPH::cleanup() {
+    frame.reset();
+    recorder.reset();
+}
+
+QMdiSubWindow* tst_frmRPMMPH::open(const char* command) {
+    QAction* action = frame->findChild<QAction*>(QLatin1String(command));
+    if (!action) qFatal("no menu entry %s", command);
+    action->trigger();
+    return frame->mdiArea()->subWindowList(QMdiArea::CreationOrder).last();
+}
+
+void tst_frmRPMMPH::fill(QMdiSubWindow* sub, const QStringList& namesAndTexts) {
+    for (qsizetype i = 0; i + 1 < namesAndTexts.size(); i += 2) {
+        control<QLineEdit>(sub, namesAndTexts[i].toLatin1().constData())
+            ->setText(namesAndTexts[i + 1]);
+    }
+}
+
+void tst_frmRPMMPH::numberingGoesOnAcrossCloses() {
+    QMdiSubWindow* mph1 = open("mnuMPH");
+    QCOMPARE(mph1->windowTitle(), QStringLiteral("MPH (1)"));
+    QCOMPARE(open("mnuRPM")->windowTitle(), QStringLiteral("RPM (1)"));
+
+    mph1->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(frame->mdiArea()->subWindowList().size(), 1);
+    QCOMPARE(open("mnuMPH")->windowTitle(), QStringLiteral("MPH (2)"));
+    QCOMPARE(open("mnuRPM")->windowTitle(), QStringLiteral("RPM (2)"));
+
+    // No table of eight: the numbers go on.
+    QString last;
+    for (int i = 0; i < 8; ++i) last = open("mnuMPH")->windowTitle();
+    QCOMPARE(last, QStringLiteral("MPH (10)"));
+    QCOMPARE(frame->mphWindowCount(), 10);
+    QCOMPARE(frame->rpmWindowCount(), 2);
+    QCOMPARE(frame->mdiArea()->subWindowList().size(), 11);
+}
+
+void tst_frmRPMMPH::modeLayout_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<QString>("hidden");
+    QTest::addColumn<QString>("focused");
+
+    QTest::newRow("RPM") << "mnuRPM"
+                         << QStringList{"MPH", "Axle Ratio", "Transmission Ratio", "Tire Diameter",
+                                        "RPM"}
+                         << "txtRPM"
+                         << "txtMPH";
+    QTest::newRow("MPH") << "mnuMPH"
+                         << QStringList{"RPM", "Axle Ratio", "Transmission Ratio", "Tire Diameter",
+                                        "MPH"}
+                         << "txtMPH"
+                         << "txtRPM";
+}
+
+void tst_frmRPMMPH::modeLayout() {
+    QFETCH(QString, command);
+    QFETCH(QStringList, captions);
+    QFETCH(QString, hidden);
+    QFETCH(QString, focused);
+
+    QMdiSubWindow* sub = open(command.toLatin1().constData());
+    for (int i = 0; i < 5; ++i) {
+        const QByteArray name = "Label1_" + QByteArray::number(i);
+        QCOMPARE(control<QLabel>(sub, name.constData())->text(), captions[i]);
+    }
+    for (const char* box : {"txtRPM", "txtMPH", "txtAxle", "txtTransmission", "txtTireDiameter"}) {
+        QCOMPARE(control<QLineEdit>(sub, box)->isHidden(), hidden == QLatin1String(box));
+    }
+    QCOMPARE(frame->mdiArea()->activeSubWindow(), sub);
+    QCOMPARE(QApplication::focusWidget()->objectName(), focused);
+}
+
+void tst_frmRPMMPH::focusOrder_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("order");
+
+    QTest::newRow("RPM") << "mnuRPM"
+                         << QStringList{"txtMPH",          "txtAxle",      "txtTransmission",
+                                        "txtTireDiameter", "cmdCalculate", "cmdClear",
+                                        "txtMPH"};
+    QTest::newRow("MPH") << "mnuMPH"
+                         << QStringList{"txtRPM",          "txtAxle",      "txtTransmission",
+                                        "txtTireDiameter", "cmdCalculate", "cmdClear",
+                                        "txtRPM"};
+}
+
+void tst_frmRPMMPH::focusOrder() {
+    QFETCH(QString, command);
+    QFETCH(QStringList, order);
+
+    open(command.toLatin1().constData());
+    QStringList visited{QApplication::focusWidget()->objectName()};
+    for (qsizetype i = 1; i < order.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, order);
+}
+
+void tst_frmRPMMPH::controlsInPlace_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("rect");
+
+    QTest::newRow("Frame1") << "Frame1" << twipsRect(360, 240, 3375, 2295);
+    QTest::newRow("txtRPM") << "txtRPM" << twipsRect(1800, 360, 1215, 285);
+    QTest::newRow("txtMPH") << "txtMPH" << twipsRect(1815, 360, 1215, 285);
+    QTest::newRow("txtAxle") << "txtAxle" << twipsRect(1815, 840, 1215, 285);
+    QTest::newRow("txtTransmission") << "txtTransmission" << twipsRect(1815, 1320, 1215, 285);
+    QTest::newRow("txtTireDiameter") << "txtTireDiameter" << twipsRect(1815, 1800, 1215, 285);
+    QTest::newRow("Label1_0") << "Label1_0" << twipsRect(240, 405, 1335, 195);
+    QTest::newRow("Label1_1") << "Label1_1" << twipsRect(240, 885, 1335, 195);
+    QTest::newRow("Label1_2") << "Label1_2" << twipsRect(240, 1365, 1335, 195);
+    QTest::newRow("Label1_3") << "Label1_3" << twipsRect(240, 1845, 1335, 195);
+    QTest::newRow("Label1_4") << "Label1_4" << twipsRect(480, 2760, 1440, 195);
+    QTest::newRow("lblAnswer") << "lblAnswer" << twipsRect(2160, 2760, 1215, 255);
+    QTest::newRow("cmdCalculate") << "cmdCalculate" << twipsRect(360, 3240, 1215, 495);
+    QTest::newRow("cmdClear") << "cmdClear" << twipsRect(2520, 3240, 1215, 495);
+}
+
+// Boxes, buttons and the frame sit exactly where the layout puts them. A caption may grow to
+// the left when the font needs more room than the layout gives, but it still ends where the
+// layout ends it and shows its whole text.
+void tst_frmRPMMPH::controlsInPlace() {
+    QFETCH(QString, name);
+    QFETCH(QRect, rect);
+
+    frmRPMMPH form;
+    QWidget* widget = form.findChild<QWidget*>(name);
+    QVERIFY(widget);
+    QWidget* container = name.startsWith(QLatin1String("Label1_4")) || !name.startsWith("Label1")
+                             ? nullptr
+                             : form.findChild<QGroupBox*>("Frame1");
+    if (container) QCOMPARE(widget->parentWidget(), container);
+    if (auto* label = qobject_cast<QLabel*>(widget); label && !label->text().isEmpty()) {
+        QCOMPARE(label->geometry().right(), rect.right());
+        QCOMPARE(label->geometry().top(), rect.top());
+        QVERIFY(label->width() >= label->sizeHint().width());
+        QVERIFY(label->width() >= rect.width());
+        QVERIFY(label->geometry().left() >= 0);
+    } else {
+        QCOMPARE(widget->geometry(), rect);
+    }
+    QCOMPARE(form.windowTitle(), QStringLiteral("Form1"));
+    QCOMPARE(form.findChild<QPushButton*>("cmdCalculate")->text(), QStringLiteral("&Calculate"));
+    QCOMPARE(form.findChild<QPushButton*>("cmdClear")->text(), QStringLiteral("Command2"));
+    QVERIFY(form.findChild<QGroupBox*>("Frame1")->title().isEmpty());
+}
+
+void tst_frmRPMMPH::calculates_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QString>("answer");
+
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    const QLocale german(QLocale::German, QLocale::Germany);
+    QTest::newRow("engine speed") << "mnuRPM" << english
+                                  << QStringList{"txtMPH",          "60", "txtAxle",         "3.73",
+                                                 "txtTransmission", "1",  "txtTireDiameter", "26"}
+                                  << "2,892";
+    QTest::newRow("road speed") << "mnuMPH" << english
+                                << QStringList{"txtRPM",          "3000", "txtAxle",         "3.73",
+                                               "txtTransmission", "1",    "txtTireDiameter", "26"}
+                                << "62";
+    QTest::newRow("German region")
+        << "mnuRPM" << german << QStringList{"txtMPH",          "60", "txtAxle",         "3,73",
+                                             "txtTransmission", "1",  "txtTireDiameter", "26"}
+        << "2.892";
+}
+
+void tst_frmRPMMPH::calculates() {
+    QFETCH(QString, command);
+    QFETCH(QLocale, locale);
+    QFETCH(QStringList, entries);
+    QFETCH(QString, answer);
+
+    QLocale::setDefault(locale);
+    QMdiSubWindow* sub = open(command.toLatin1().constData());
+    fill(sub, entries);
+    control<QPushButton>(sub, "cmdCalculate")->click();
+    QCOMPARE(control<QLabel>(sub, "lblAnswer")->text(), answer);
+    QVERIFY(recorder->events.isEmpty());
+    for (qsizetype i = 0; i + 1 < entries.size(); i += 2) {
+        QCOMPARE(control<QLineEdit>(sub, entries[i].toLatin1().constData())->text(),
+                 entries[i + 1]);
+    }
+}
+
+void tst_frmRPMMPH::formTypeSetAfterLoadChangesOnlyTheFormula() {
+    frmRPMMPH unset;
+    unset.findChild<QLineEdit*>("txtRPM")->setText("3000");
+    unset.findChild<QLineEdit*>("txtMPH")->setText("60");
+    unset.findChild<QLineEdit*>("txtAxle")->setText("3.73");
+    unset.findChild<QLineEdit*>("txtTransmission")->setText("1");
+    unset.findChild<QLineEdit*>("txtTireDiameter")->setText("26");
+    unset.Form_Load();
+
+    // No mode: the design captions, both speed boxes, and Calculate does nothing.
+    const QStringList design{"MPH", "Axle Ratio", "Transmission Ratio", "Tire Diameter", "RPM"};
+    for (int i = 0; i < 5; ++i) {
+        QCOMPARE(unset.findChild<QLabel*>("Label1_" + QString::number(i))->text(), design[i]);
+    }
+    QVERIFY(!unset.findChild<QLineEdit*>("txtRPM")->isHidden());
+    QVERIFY(!unset.findChild<QLineEdit*>("txtMPH")->isHidden());
+    QPushButton* calculate = unset.findChild<QPushButton*>("cmdCalculate");
+    QLabel* answer = unset.findChild<QLabel*>("lblAnswer");
+    calculate->click();
+    QCOMPARE(answer->text(), QString());
+    QVERIFY(recorder->events.isEmpty());
+
+    // Set after loading, the mode picks the formula but leaves the layout alone.
+    unset.setFormType(frmRPMMPH::RoadSpeedMode);
+    calculate->click();
+    QCOMPARE(answer->text(), QStringLiteral("62"));
+    QCOMPARE(unset.findChild<QLabel*>("Label1_0")->text(), QStringLiteral("MPH"));
+    QVERIFY(!unset.findChild<QLineEdit*>("txtMPH")->isHidden());
+    unset.setFormType(frmRPMMPH::EngineSpeedMode);
+    calculate->click();
+    QCOMPARE(answer->text(), QStringLiteral("2,892"));
+    unset.setFormType(3);
+    answer->clear();
+    calculate->click();
+    QCOMPARE(answer->text(), QString());
+}
+
+void tst_frmRPMMPH::enterPressesCalculate_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("key");
+
+    QTest::newRow("Return in speed") << "txtMPH" << int(Qt::Key_Return);
+    QTest::newRow("Return in axle") << "txtAxle" << int(Qt::Key_Return);
+    QTest::newRow("Enter in tire") << "txtTireDiameter" << int(Qt::Key_Enter);
+}
+
+void tst_frmRPMMPH::enterPressesCalculate() {
+    QFETCH(QString, box);
+    QFETCH(int, key);
+
+    QMdiSubWindow* sub = open("mnuRPM");
+    fill(sub, {"txtMPH", "60", "txtAxle", "3.73", "txtTransmission", "1", "txtTireDiameter", "26"});
+    QLineEdit* entry = control<QLineEdit>(sub, box.toLatin1().constData());
+    entry->setFocus();
+    QTest::keyClick(entry, Qt::Key(key),
+                    key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    QCOMPARE(control<QLabel>(sub, "lblAnswer")->text(), QStringLiteral("2,892"));
+
+    // Alt+C presses Calculate as well.
+    fill(sub, {"txtMPH", "30"});
+    QTest::keyClick(entry, 'C', Qt::AltModifier);
+    QCOMPARE(control<QLabel>(sub, "lblAnswer")->text(), QStringLiteral("1,446"));
+
+    // On the other button, Enter presses that button, which does nothing.
+    fill(sub, {"txtMPH", "60"});
+    QPushButton* clear = control<QPushButton>(sub, "cmdClear");
+    clear->setFocus();
+    QTest::keyClick(clear, Qt::Key_Return);
+    QCOMPARE(control<QLabel>(sub, "lblAnswer")->text(), QStringLiteral("1,446"));
+}
+
+void tst_frmRPMMPH::failureLeavesAnswerAndFocusesBox_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("focused");
+
+    const QStringList engine{"txtMPH",          "60", "txtAxle",         "3.73",
+                             "txtTransmission", "1",  "txtTireDiameter", "26"};
+    const QStringList road{"txtRPM",          "3000", "txtAxle",         "3.73",
+                           "txtTransmission", "1",    "txtTireDiameter", "26"};
+    QTest::newRow("unit in tire") << "mnuRPM" << (engine + QStringList{"txtTireDiameter", "26in"})
+                                  << "Tire Diameter: \"26in\" is not a number."
+                                  << "txtTireDiameter";
+    QTest::newRow("empty tire") << "mnuMPH" << (road + QStringList{"txtTireDiameter", ""})
+                                << "Tire Diameter: Nothing was entered. Enter a number."
+                                << "txtTireDiameter";
+    QTest::newRow("ratio written out") << "mnuRPM" << (engine + QStringList{"txtAxle", "3.73:1"})
+                                       << "Axle Ratio: \"3.73:1\" is not a number."
+                                       << "txtAxle";
+    QTest::newRow("engine speed not a number")
+        << "mnuMPH" << (road + QStringList{"txtRPM", "fast"}) << "RPM: \"fast\" is not a number."
+        << "txtRPM";
+    QTest::newRow("road speed not a number")
+        << "mnuRPM" << (engine + QStringList{"txtMPH", "fast"}) << "MPH: \"fast\" is not a number."
+        << "txtMPH";
+    QTest::newRow("zero tire") << "mnuRPM" << (engine + QStringList{"txtTireDiameter", "0"})
+                               << "Tire Diameter: \"0\" would make the calculation divide by zero."
+                               << "txtTireDiameter";
+    QTest::newRow("zero transmission")
+        << "mnuMPH" << (road + QStringList{"txtTransmission", "0"})
+        << "Transmission Ratio: \"0\" would make the calculation divide by zero."
+        << "txtTransmission";
+    QTest::newRow("zero over zero")
+        << "mnuRPM" << (engine + QStringList{"txtMPH", "0", "txtTireDiameter", "0"})
+        << "The result is too large to calculate."
+        << "cmdCalculate";
+}
+
+void tst_frmRPMMPH::failureLeavesAnswerAndFocusesBox() {
+    QFETCH(QString, command);
+    QFETCH(QStringList, entries);
+    QFETCH(QString, message);
+    QFETCH(QString, focused);
+
+    QMdiSubWindow* sub = open(command.toLatin1().constData());
+    fill(sub, {"txtRPM", "3000", "txtMPH", "60", "txtAxle", "3.73", "txtTransmission", "1",
+               "txtTireDiameter", "26"});
+    QPushButton* calculate = control<QPushButton>(sub, "cmdCalculate");
+    calculate->click();
+    QLabel* answer = control<QLabel>(sub, "lblAnswer");
+    const QString before = answer->text();
+    QVERIFY(!before.isEmpty());
+
+    fill(sub, entries);
+    calculate->setFocus();
+    QString answerWhileShown;
+    recorder->onMessage = [&] { answerWhileShown = answer->text(); };
+    calculate->click();
+
+    QCOMPARE(recorder->messages().size(), 1);
+    const test::Recorder::Event shown = recorder->messages().first();
+    QCOMPARE(shown.title, QStringLiteral("Motoreckon"));
+    QCOMPARE(shown.text, message);
+    QCOMPARE(shown.icon, Feedback::Icon::Warning);
+    QCOMPARE(answerWhileShown, before);
+    QCOMPARE(answer->text(), before);
+    QCOMPARE(QApplication::focusWidget()->objectName(), focused);
+}
+
+void tst_frmRPMMPH::clearChangesNothing() {
+    QMdiSubWindow* sub = open("mnuRPM");
+    const QStringList entries{"txtMPH",          "60", "txtAxle",         "3.73",
+                              "txtTransmission", "1",  "txtTireDiameter", "26"};
+    fill(sub, entries);
+    control<QPushButton>(sub, "cmdCalculate")->click();
+    control<QPushButton>(sub, "cmdClear")->click();
+    QCOMPARE(control<QLabel>(sub, "lblAnswer")->text(), QStringLiteral("2,892"));
+    for (qsizetype i = 0; i + 1 < entries.size(); i += 2) {
+        QCOMPARE(control<QLineEdit>(sub, entries[i].toLatin1().constData())->text(),
+                 entries[i + 1]);
+    }
+    QVERIFY(sub->isVisible());
+    QVERIFY(recorder->events.isEmpty());
+}
+
+void tst_frmRPMMPH::keepsItsSize() {
+    QMdiSubWindow* sub = open("mnuMPH");
+    QCOMPARE(sub->widget()->size(), twipsSize(4155, 4080));
+    QCOMPARE(sub->width(), twipsToPixels(4275));
+    const QSize size = sub->size();
+    sub->resize(size + QSize(120, 90));
+    QCOMPARE(sub->size(), size);
+    sub->resize(size - QSize(100, 100));
+    QCOMPARE(sub->size(), size);
+    sub->showMinimized();
+    sub->showNormal();
+    QCOMPARE(sub->size(), size);
+    QVERIFY(sub->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(sub->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+}
+
+QTEST_MAIN(tst_frmRPMMPH)
+#include "tst_frmrpmmph.moc"
