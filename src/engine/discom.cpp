@@ -64,26 +64,6 @@ QPushButton* button(QWidget* client, const char* name, const QString& text, QRec
     return push;
 }
 
-QMenu* addSubmenu(QMenuBar* bar, const char* name, const QString& text) {
-    QMenu* menu = bar->addMenu(text);
-    menu->setObjectName(QLatin1String(name));
-    menu->menuAction()->setObjectName(QLatin1String(name));
-    return menu;
-}
-
-QMenu* addSubmenu(QMenu* parent, const char* name, const QString& text) {
-    QMenu* menu = parent->addMenu(text);
-    menu->setObjectName(QLatin1String(name));
-    menu->menuAction()->setObjectName(QLatin1String(name));
-    return menu;
-}
-
-QAction* addEntry(QMenu* menu, const char* name, const QString& text) {
-    QAction* action = menu->addAction(text);
-    action->setObjectName(QLatin1String(name));
-    return action;
-}
-
 QAction* addCheckEntry(QMenu* menu, const char* name, const QString& text, bool checked) {
     QAction* action = addEntry(menu, name, text);
     action->setCheckable(true);

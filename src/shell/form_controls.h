@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QAction>
+#include <QMenu>
 #include <QRect>
 #include <QString>
 
@@ -14,6 +16,23 @@ Control* place(Control* control, const char* name, QRect geometry) {
     control->setObjectName(QLatin1String(name));
     control->setGeometry(geometry);
     return control;
+}
+
+// A submenu of a menu bar or of a menu; the submenu and the entry that opens it both carry
+// `name`, so code and tests find either by it.
+template <class MenuOrBar>
+QMenu* addSubmenu(MenuOrBar* parent, const char* name, const QString& caption) {
+    QMenu* menu = parent->addMenu(caption);
+    menu->setObjectName(QLatin1String(name));
+    menu->menuAction()->setObjectName(QLatin1String(name));
+    return menu;
+}
+
+// An entry of a menu, named `name`.
+inline QAction* addEntry(QMenu* menu, const char* name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    return action;
 }
 
 // The calculator windows that name no font of their own are drawn in the classic 8-point

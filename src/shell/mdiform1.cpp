@@ -16,6 +16,7 @@
 #include "engine/discom.h"
 #include "engine/frmcarbsize.h"
 #include "shell/feedback.h"
+#include "shell/form_controls.h"
 #include "shell/forms.h"
 #include "shell/helpviewer.h"
 #include "shell/twips.h"
@@ -27,26 +28,6 @@ namespace {
 // The window list shows this many child windows; the rest are reached through
 // "More Windows...".
 constexpr int kListedWindows = 9;
-
-QMenu* addSubmenu(QMenuBar* bar, const char* name, const QString& caption) {
-    QMenu* menu = bar->addMenu(caption);
-    menu->setObjectName(QLatin1String(name));
-    menu->menuAction()->setObjectName(QLatin1String(name));
-    return menu;
-}
-
-QMenu* addSubmenu(QMenu* parent, const char* name, const QString& caption) {
-    QMenu* menu = parent->addMenu(caption);
-    menu->setObjectName(QLatin1String(name));
-    menu->menuAction()->setObjectName(QLatin1String(name));
-    return menu;
-}
-
-QAction* addEntry(QMenu* menu, const char* name, const QString& caption) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QLatin1String(name));
-    return action;
-}
 
 // An entry that is part of the menu, with its command, but that the user cannot choose.
 QAction* addHiddenEntry(QMenu* menu, const char* name, const QString& caption) {
