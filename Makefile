@@ -2,8 +2,9 @@
 JOBS ?= 2
 BUILD_DIR ?= build
 TEST_BUILD_DIR ?= build-test
+FUZZ_BUILD_DIR ?= build-fuzz
 
-.PHONY: all deps build run test clean
+.PHONY: all deps build run test fuzz clean
 
 all: build
 
@@ -27,5 +28,13 @@ test: deps
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j$(JOBS)
 
+# Each libFuzzer target for 60 seconds, built by clang; what they find is kept in
+# $(FUZZ_BUILD_DIR)/run for the next run.
+fuzz: deps
+	@cmake -S fuzz -B $(FUZZ_BUILD_DIR) -DCMAKE_CXX_COMPILER=clang++-14 \
+	  -DMOTORECKON_FUZZ_SECONDS=60 >/dev/null
+	@cmake --build $(FUZZ_BUILD_DIR) -j$(JOBS)
+	@cd $(FUZZ_BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
+
 clean:
-	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(FUZZ_BUILD_DIR)

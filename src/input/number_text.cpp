@@ -1,8 +1,8 @@
 #include "input/number_text.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <system_error>
 
 #include "input/failures.h"
 #include "input/number_parse.h"
@@ -19,9 +19,15 @@ struct Significant {
     int exponent = 0;
 };
 
+// to_chars, unlike printf, ignores the C library's locale, which QApplication sets from the
+// environment: on a German desktop printf would write "3,5". The 15 digits must read back as a
+// double: from 1.797693134862315e308 on they round past the largest one, an overflow.
 Significant SignificantDigits(double value) {
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.14e", value);
+    char* end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14).ptr;
+    double back = 0;
+    if (std::from_chars(buffer, end, back).ec != std::errc{}) throw OverflowFailure();
     Significant result;
     const char* p = buffer;
     if (*p == '-') {
@@ -31,7 +37,7 @@ Significant SignificantDigits(double value) {
     for (; *p != 'e'; ++p) {
         if (*p != '.') result.digits += *p;
     }
-    result.exponent = std::atoi(p + 1);
+    std::from_chars(*(p + 1) == '+' ? p + 2 : p + 1, end, result.exponent);
     while (result.digits.size() > 1 && result.digits.back() == '0') result.digits.pop_back();
     return result;
 }
@@ -165,8 +171,10 @@ std::string WholeNumberText(double value, const RegionalFormat& format) {
     std::string digits;
     if (std::fabs(rounded) < 1e15) {
         char buffer[32];
-        std::snprintf(buffer, sizeof buffer, "%.0f", std::fabs(rounded));
-        digits = buffer;
+        char* end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(rounded),
+                                  std::chars_format::fixed, 0)
+                        .ptr;
+        digits.assign(buffer, end);
     } else {
         digits = PositionalDigits(std::fabs(rounded)).whole;
     }

@@ -10,8 +10,9 @@ namespace motoreckon {
 
 // The general text: at most 15 significant digits, written out in full without an exponent,
 // the regional decimal separator, no grouping, no trailing zeros, "0" before the separator
-// below 1 (349.848576, 10.3116883116883, 0.5). A value that is not finite is an
-// OverflowFailure, so no window ever shows "inf" or "nan".
+// below 1 (349.848576, 10.3116883116883, 0.5). A value that is not finite, or whose 15 digits
+// would read back as an infinity (from 1.797693134862315e308 on), is an OverflowFailure, so no
+// window ever shows "inf", "nan" or a number the program cannot read again.
 std::string GeneralText(double value, const RegionalFormat& format);
 
 // The two-decimal text of the pattern "###.00" applied to a text a window shows: the empty
@@ -22,7 +23,8 @@ std::string GeneralText(double value, const RegionalFormat& format);
 std::string TwoDecimalText(std::string_view shown, const RegionalFormat& format);
 
 // The whole-number text: rounded half away from zero, digits grouped, regional negative sign
-// (2892.18 gives 2,892 in English and 2.892 in German). Not finite: OverflowFailure.
+// (2892.18 gives 2,892 in English and 2.892 in German). Not finite, or beyond what 15 digits
+// can write (as for GeneralText): OverflowFailure.
 std::string WholeNumberText(double value, const RegionalFormat& format);
 
 // Plain decimal digits with a leading "-" for a negative value; no grouping, no blanks.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -343,6 +344,32 @@ TEST(Displacement, RefreshFailuresComeWithTheFirstDisplacementText) {
             EXPECT_EQ(refresh.displacement, c.displacement);
             EXPECT_FALSE(refresh.ratio.has_value());
         }
+    }
+}
+
+// Bore 1e154, stroke 2.288888636188332 and one cylinder give the largest double, whose
+// 15-digit text would read back as an infinity: an overflow, in Calculate before any text is
+// written, in the refresh at its first step.
+TEST(Displacement, DisplacementTooLargeToWriteIsAnOverflow) {
+    const DiscomEntries entries{"1e154", "2.288888636188332", "1", "64", "8", "5"};
+    for (const bool round : {false, true}) {
+        SCOPED_TRACE(round ? "rounded" : "unrounded");
+        DiscomRetained retained;
+        const DiscomCalculation calc =
+            CalculateDisplacement(entries, Options(Unit::CubicInches, round, false), "10.31",
+                                  retained, RegionalFormat::English());
+        EXPECT_EQ(retained.dispCubicInches, std::numeric_limits<double>::max());
+        ASSERT_TRUE(calc.texts.failure.has_value());
+        EXPECT_EQ(calc.texts.failure->kind(), Kind::Overflow);
+        EXPECT_FALSE(calc.texts.displacement.has_value());
+        EXPECT_FALSE(calc.texts.ratio.has_value());
+
+        const DiscomTexts refresh = RefreshResults(entries, Options(Unit::CubicInches, round),
+                                                   retained, RegionalFormat::English());
+        ASSERT_TRUE(refresh.failure.has_value());
+        EXPECT_EQ(refresh.failure->kind(), Kind::Overflow);
+        EXPECT_FALSE(refresh.displacement.has_value());
+        EXPECT_FALSE(refresh.ratio.has_value());
     }
 }
 

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
 #include <limits>
 #include <string>
 
@@ -61,6 +66,88 @@ TEST(NumberWritings, RefuseValuesThatAreNotFinite) {
         EXPECT_THROW(GeneralText(value, kEnglish), OverflowFailure);
         EXPECT_THROW(WholeNumberText(value, kEnglish), OverflowFailure);
     }
+}
+
+// Written with 15 significant digits, the largest doubles (from 1.797693134862315e308 on)
+// round past DBL_MAX: such a text would read back as an infinity, so they are overflows.
+TEST(NumberWritings, ReadBackAsFiniteNumbersAtTheTopOfTheRange) {
+    struct Case {
+        double value;
+        bool writable;
+    };
+    const double largest = std::numeric_limits<double>::max();
+    const Case cases[] = {
+        {1.7976931348623147e308, true},        {1.7976931348623141e308, true},
+        {1.7976931348623151e308, false},       {largest, false},
+        {std::nextafter(largest, 0.0), false},
+    };
+    for (const auto& c : cases) {
+        for (const double value : {c.value, -c.value}) {
+            for (const auto& format : {kEnglish, kGerman}) {
+                SCOPED_TRACE(testing::Message() << value << " " << format.decimalSeparator);
+                if (!c.writable) {
+                    EXPECT_THROW(GeneralText(value, format), OverflowFailure);
+                    EXPECT_THROW(WholeNumberText(value, format), OverflowFailure);
+                    continue;
+                }
+                const double general = ParseNumberStrict(GeneralText(value, format), format);
+                const double whole = ParseNumberStrict(WholeNumberText(value, format), format);
+                EXPECT_TRUE(std::isfinite(general));
+                EXPECT_NEAR(general, value, std::fabs(value) * 1e-14);
+                EXPECT_EQ(whole, general);
+            }
+        }
+    }
+}
+
+// QApplication takes the C library's locale from the environment, so on a German desktop
+// printf writes "3,5". Builds the German locale into a temporary folder (localedef, with the
+// locale sources of the Debian package "locales") and switches the C library to it.
+class GermanCLibraryLocale {
+  public:
+    GermanCLibraryLocale()
+        : folder_(std::filesystem::temp_directory_path() /
+                  ("motoreckon-locale-" + std::to_string(::getpid()))) {
+        std::filesystem::create_directories(folder_);
+        const std::string command = "localedef -i de_DE -f UTF-8 '" +
+                                    (folder_ / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
+        built_ = std::system(command.c_str()) == 0;
+        ::setenv("LOCPATH", folder_.c_str(), 1);
+        active_ = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr &&
+                  std::string(std::localeconv()->decimal_point) == ",";
+    }
+    ~GermanCLibraryLocale() {
+        std::setlocale(LC_ALL, "C");
+        ::unsetenv("LOCPATH");
+        std::filesystem::remove_all(folder_);
+    }
+    bool built() const { return built_; }
+    bool active() const { return active_; }
+
+  private:
+    std::filesystem::path folder_;
+    bool built_ = false;
+    bool active_ = false;
+};
+
+TEST(NumberWritings, IgnoreTheCLibraryLocale) {
+    const GermanCLibraryLocale locale;
+    ASSERT_TRUE(locale.built()) << "localedef could not build de_DE.UTF-8 (package locales)";
+    ASSERT_TRUE(locale.active());
+    const TextCase cases[] = {
+        {349.848576, "349.848576", "349,848576"},
+        {-12.25, "-12.25", "-12,25"},
+        {1e-7, "0.0000001", "0,0000001"},
+        {123456789012345678.0, "123456789012346000", "123456789012346000"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(GeneralText(c.value, kEnglish), c.english) << c.value;
+        EXPECT_EQ(GeneralText(c.value, kGerman), c.german) << c.value;
+    }
+    EXPECT_EQ(TwoDecimalText("1e3", kEnglish), "1000.00");
+    EXPECT_EQ(TwoDecimalText("1e3", kGerman), "1000,00");
+    EXPECT_EQ(WholeNumberText(2892.18, kGerman), "2.892");
+    EXPECT_EQ(WholeNumberText(1e20, kEnglish), "100,000,000,000,000,000,000");
 }
 
 struct TwoDecimalCase {
