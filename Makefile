@@ -2,8 +2,9 @@
 JOBS ?= 2
 BUILD_DIR ?= build
 TEST_BUILD_DIR ?= build-test
+BENCH_BUILD_DIR ?= build-bench
 
-.PHONY: all deps build run test clean
+.PHONY: all deps build run test bench clean
 
 all: build
 
@@ -27,5 +28,15 @@ test: deps
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j$(JOBS)
 
+# Start-up and speed against their targets, built in Release (-O2): prints one table, and fails
+# when a target is missed. Both programs of the start-up comparison also run on a virtual X server.
+bench: deps
+	@cmake -S . -B $(BENCH_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" \
+	  -DBUILD_TESTING=OFF -DMOTORECKON_BENCH=ON >/dev/null
+	@cmake --build $(BENCH_BUILD_DIR) -j$(JOBS) --target motoreckon_bench
+	@mkdir -p -m 700 $(BENCH_BUILD_DIR)/runtime
+	@XDG_RUNTIME_DIR=$(CURDIR)/$(BENCH_BUILD_DIR)/runtime \
+	  xvfb-run -a -s "-screen 0 1280x1024x24" $(BENCH_BUILD_DIR)/bench/motoreckon_bench
+
 clean:
-	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(BENCH_BUILD_DIR)
