@@ -3,8 +3,9 @@ JOBS ?= 2
 BUILD_DIR ?= build
 TEST_BUILD_DIR ?= build-test
 FUZZ_BUILD_DIR ?= build-fuzz
+BENCH_BUILD_DIR ?= build-bench
 
-.PHONY: all deps build run test fuzz clean
+.PHONY: all deps build run test fuzz bench clean
 
 all: build
 
@@ -36,5 +37,15 @@ fuzz: deps
 	@cmake --build $(FUZZ_BUILD_DIR) -j$(JOBS)
 	@cd $(FUZZ_BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
 
+# Start-up and speed against their targets, built in Release (-O2): prints one table, and fails
+# when a target is missed. Both programs of the start-up comparison also run on a virtual X server.
+bench: deps
+	@cmake -S . -B $(BENCH_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" \
+	  -DBUILD_TESTING=OFF -DMOTORECKON_BENCH=ON >/dev/null
+	@cmake --build $(BENCH_BUILD_DIR) -j$(JOBS) --target motoreckon_bench
+	@mkdir -p -m 700 $(BENCH_BUILD_DIR)/runtime
+	@XDG_RUNTIME_DIR=$(CURDIR)/$(BENCH_BUILD_DIR)/runtime \
+	  xvfb-run -a -s "-screen 0 1280x1024x24" $(BENCH_BUILD_DIR)/bench/motoreckon_bench
+
 clean:
-	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(FUZZ_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(FUZZ_BUILD_DIR) $(BENCH_BUILD_DIR)

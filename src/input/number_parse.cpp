@@ -27,28 +27,29 @@ char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' +
 // Gathers the digits of a decimal number as they are read and turns them into the nearest
 // double. Only the first kMaxDigits significant digits are kept, plus one sticky digit that
 // remembers whether anything non-zero followed, which is enough for correct rounding; so a
-// megabyte of digits costs one pass and a short conversion.
+// megabyte of digits costs one pass and a short conversion. Digits come a run at a time: past
+// the kept ones, only how many there are and whether one is not zero matters.
 class DecimalDigits {
   public:
-    void integerDigit(char c) {
-        if (digits_.empty() && c == '0') return;
-        if (digits_.size() < kMaxDigits) {
-            digits_ += c;
-        } else {
-            sticky_ = sticky_ || c != '0';
-            exponent_ = Saturated(exponent_ + 1);
+    void integerDigits(std::string_view run) {
+        std::size_t i = 0;
+        for (; i < run.size() && digits_.size() < kMaxDigits; ++i) {
+            if (!digits_.empty() || run[i] != '0') digits_ += run[i];
         }
+        const std::string_view rest = run.substr(i);
+        if (rest.empty()) return;
+        sticky_ = sticky_ || rest.find_first_not_of('0') != std::string_view::npos;
+        exponent_ = Saturated(exponent_ + static_cast<long long>(rest.size()));
     }
 
-    void fractionDigit(char c) {
-        if (digits_.empty() && c == '0') {
+    void fractionDigits(std::string_view run) {
+        std::size_t i = 0;
+        for (; i < run.size() && digits_.size() < kMaxDigits; ++i) {
+            if (!digits_.empty() || run[i] != '0') digits_ += run[i];
             exponent_ = Saturated(exponent_ - 1);
-        } else if (digits_.size() < kMaxDigits) {
-            digits_ += c;
-            exponent_ = Saturated(exponent_ - 1);
-        } else {
-            sticky_ = sticky_ || c != '0';
         }
+        const std::string_view rest = run.substr(i);
+        sticky_ = sticky_ || rest.find_first_not_of('0') != std::string_view::npos;
     }
 
     double value(bool negative, long long writtenExponent) const {
@@ -91,6 +92,12 @@ class DecimalDigits {
     long long exponent_ = 0;
 };
 
+// The end of the run of digits that starts at `pos`.
+std::size_t DigitRunEnd(std::string_view s, std::size_t pos) {
+    while (pos < s.size() && IsDigit(s[pos])) ++pos;
+    return pos;
+}
+
 // Reads "E" or "D", an optional sign and at least one digit starting at `pos`. Returns the
 // position after it, or `pos` itself when no exponent stands there.
 std::size_t ReadExponent(std::string_view s, std::size_t pos, long long& exponent) {
@@ -123,7 +130,9 @@ int RadixPrefix(std::string_view s, std::size_t& pos) {
 }
 
 bool StartsAt(std::string_view s, std::size_t pos, std::string_view part) {
-    return !part.empty() && s.substr(pos, part.size()) == part;
+    // The first character settles most cases without comparing the whole part.
+    if (part.empty() || pos >= s.size() || s[pos] != part[0]) return false;
+    return s.substr(pos, part.size()) == part;
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -136,7 +145,7 @@ class WholePartGroups {
   public:
     explicit WholePartGroups(const RegionalFormat& format) : format_(format) {}
 
-    void digit() { ++current_; }
+    void digits(std::size_t count) { current_ += static_cast<long long>(count); }
 
     bool separator() {
         if (current_ == 0 || format_.primaryGroupSize <= 0) return false;
@@ -157,17 +166,24 @@ class WholePartGroups {
   private:
     const RegionalFormat& format_;
     int separators_ = 0;
-    int current_ = 0;
+    long long current_ = 0;
 };
 
 }  // namespace
 
 double ParseLeadingNumber(std::string_view text) {
-    std::string s;
-    s.reserve(text.size());
-    for (char c : text) {
-        if (c != ' ' && c != '\t' && c != '\n') s += c;
+    std::string kept;
+    kept.reserve(text.size());
+    // Copied a stretch at a time: pasted text is mostly long stretches between blanks.
+    for (std::size_t from = 0; from < text.size();) {
+        std::size_t end = from;
+        while (end < text.size() && text[end] != ' ' && text[end] != '\t' && text[end] != '\n') {
+            ++end;
+        }
+        kept.append(text.substr(from, end - from));
+        from = end + 1;
     }
+    const std::string_view s = kept;
 
     std::size_t pos = 0;
     if (const int radix = RadixPrefix(s, pos)) {
@@ -186,16 +202,16 @@ double ParseLeadingNumber(std::string_view text) {
     bool negative = false;
     if (pos < s.size() && (s[pos] == '+' || s[pos] == '-')) negative = s[pos++] == '-';
     DecimalDigits digits;
-    bool anyDigit = false;
-    for (; pos < s.size() && IsDigit(s[pos]); ++pos) {
-        digits.integerDigit(s[pos]);
-        anyDigit = true;
-    }
+    std::size_t end = DigitRunEnd(s, pos);
+    bool anyDigit = end > pos;
+    digits.integerDigits(s.substr(pos, end - pos));
+    pos = end;
     if (pos < s.size() && s[pos] == '.') {
-        for (++pos; pos < s.size() && IsDigit(s[pos]); ++pos) {
-            digits.fractionDigit(s[pos]);
-            anyDigit = true;
-        }
+        ++pos;
+        end = DigitRunEnd(s, pos);
+        anyDigit = anyDigit || end > pos;
+        digits.fractionDigits(s.substr(pos, end - pos));
+        pos = end;
     }
     if (!anyDigit) return 0.0;
     long long exponent = 0;
@@ -240,14 +256,16 @@ double ParseNumberStrict(std::string_view text, const RegionalFormat& format) {
     WholePartGroups groups(format);
     while (pos < s.size()) {
         if (IsDigit(s[pos])) {
+            const std::size_t end = DigitRunEnd(s, pos);
+            const std::string_view run = s.substr(pos, end - pos);
             if (inFraction) {
-                digits.fractionDigit(s[pos]);
+                digits.fractionDigits(run);
             } else {
-                digits.integerDigit(s[pos]);
-                groups.digit();
+                digits.integerDigits(run);
+                groups.digits(run.size());
             }
             anyDigit = true;
-            ++pos;
+            pos = end;
         } else if (!inFraction && StartsAt(s, pos, format.decimalSeparator)) {
             inFraction = true;
             pos += format.decimalSeparator.size();

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "shell/application.h"
 #include "shell/mdiform1.h"
 
 namespace {
@@ -26,8 +27,7 @@ int main(int argc, char* argv[]) {
         return EXIT_FAILURE;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Motoreckon"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    motoreckon::setUpApplication();
 
     motoreckon::MDIForm1 frame;
     frame.show();

@@ -188,6 +188,35 @@ struct RoundCase {
     std::optional<std::int32_t> expected;  // nothing: an overflow failure
 };
 
+// Past the first few hundred significant digits, a digit still counts for the place of the
+// decimal point and, when it is not zero, for rounding a halfway case up. 2^53 + 1 lies halfway
+// between two doubles; a 1 a thousand places further on must round it up.
+TEST(ParseNumbers, DigitsFarBeyondTheFirstStillCount) {
+    const std::string halfway = "9007199254740993";
+    std::string grouped = "9,007,199,254,740,993";
+    for (int i = 0; i < 333; ++i) grouped += ",000";
+    grouped += ",001";
+    const std::string zeros(1000, '0');
+    const double up = 9007199254740994.0;
+    const double down = 9007199254740992.0;
+    const RegionalFormat english = RegionalFormat::English();
+    const struct {
+        std::string text;
+        double expected;
+    } cases[] = {
+        {halfway + zeros + "1e-1001", up},   {halfway + zeros + "0e-1001", down},
+        {halfway + zeros + "e-1000", down},  {halfway + "." + zeros + "1", up},
+        {halfway + "." + zeros + "0", down}, {grouped + "e-1002", up},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.substr(c.text.size() - 12));
+        EXPECT_EQ(ParseNumberStrict(c.text, english), c.expected);
+        if (c.text.find(',') == std::string::npos) {
+            EXPECT_EQ(ParseLeadingNumber(c.text), c.expected);
+        }
+    }
+}
+
 TEST(RoundToInt, RoundsHalvesToEvenAndFailsOutsideTheRange) {
     constexpr double kInf = std::numeric_limits<double>::infinity();
     const RoundCase int16Cases[] = {

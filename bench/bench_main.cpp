@@ -1,0 +1,129 @@
+// Measures Motoreckon's start-up against a bare Qt program, and how fast its windows open,
+// calculate and read pasted text; prints one table with each target and verdict. Run it on a
+// display (`xvfb-run -a motoreckon_bench`); Google Benchmark's --benchmark_* options pick and
+// tune the in-process benchmarks.
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QGuiApplication>
+#include <QWindow>
+#include <cstdlib>
+#include <iostream>
+#include <regex>
+
+#include "shell/application.h"
+#include "shell/mdiform1.h"
+#include "startup.h"
+#include "suites.h"
+#include "targets.h"
+
+using namespace motoreckon;
+using namespace motoreckon::bench;
+
+namespace {
+
+// Starts of each program; more than kRepetitions, because a whole process is noisier.
+constexpr int kStartRounds = 15;
+constexpr double kStartRatioLimit = 1.25;
+constexpr double kExtraPeakLimitKiB = 5 * 1024;
+
+// Both programs on one platform: "xcb" talks to the X server named by DISPLAY, "offscreen"
+// draws into memory and shows the start-up work of the program alone.
+void measureStartUp(Table& table, const std::string& platform, const std::string& where) {
+    std::cerr << "Starting motoreckon and a bare Qt window " << kStartRounds << " times each, "
+              << where << "...\n";
+    const auto runs =
+        runAlternating({MOTORECKON_STARTUP_PROGRAM, BARE_STARTUP_PROGRAM}, platform, kStartRounds);
+    const auto medianOf = [&runs](std::size_t program, auto field) {
+        std::vector<double> values;
+        for (const ProcessRun& run : runs[program]) values.push_back(field(run));
+        return median(values);
+    };
+    const auto ready = [](const ProcessRun& run) { return run.readySeconds; };
+    const auto peak = [](const ProcessRun& run) { return static_cast<double>(run.peakKiB); };
+
+    const double bareReady = medianOf(1, ready);
+    const double ownReady = medianOf(0, ready);
+    const double barePeak = medianOf(1, peak);
+    const double ownPeak = medianOf(0, peak);
+    table.add("start-up to idle, bare Qt window, " + where, "", formatSeconds(bareReady));
+    table.add("start-up to idle, motoreckon, " + where, "", formatSeconds(ownReady));
+    char ratio[16];
+    std::snprintf(ratio, sizeof ratio, "%.2f", ownReady / bareReady);
+    table.add("start-up ratio, motoreckon / bare, " + where, "≤ 1.25", ratio,
+              ownReady / bareReady <= kStartRatioLimit);
+    table.add("peak memory, bare Qt window, " + where, "", formatKiB(barePeak));
+    table.add("peak memory, motoreckon, " + where, "≤ bare + 5 MiB",
+              formatKiB(ownPeak) + " (+" + formatKiB(ownPeak - barePeak) + ")",
+              ownPeak - barePeak <= kExtraPeakLimitKiB);
+}
+
+// The offscreen platform cannot raise a window, and says so each time the displacement window
+// opens; that is no news here.
+QtMessageHandler defaultHandler = nullptr;
+void quietAboutRaise(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.contains(QLatin1String("does not support raise()"))) return;
+    defaultHandler(type, context, message);
+}
+
+// The start-up rows are measured unless --benchmark_filter leaves out "start-up".
+bool startUpChosen() {
+    const std::string filter = benchmark::GetBenchmarkFilter();
+    if (filter.empty() || filter == "all") return true;
+    return std::regex_search("start-up", std::regex(filter));
+}
+
+bool showFrame(MDIForm1& frame) {
+    frame.show();
+    const QDeadlineTimer deadline(10000);
+    while (!frame.windowHandle()->isExposed()) {
+        if (deadline.hasExpired()) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    QCoreApplication::processEvents();
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return EXIT_FAILURE;
+
+    Table table;
+    try {
+        if (startUpChosen()) {
+            measureStartUp(table, "xcb", "Xvfb");
+            measureStartUp(table, "offscreen", "offscreen");
+        }
+    } catch (const std::exception& error) {
+        std::cerr << "motoreckon_bench: " << error.what() << '\n';
+        return EXIT_FAILURE;
+    }
+
+    // The windows are measured offscreen, as the tests run them, unless QT_QPA_PLATFORM asks
+    // for another platform.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    defaultHandler = qInstallMessageHandler(quietAboutRaise);
+    QApplication app(argc, argv);
+    setUpApplication();
+    MDIForm1 frame;
+    if (!showFrame(frame)) {
+        std::cerr << "motoreckon_bench: the frame never appeared on the display\n";
+        return EXIT_FAILURE;
+    }
+    std::vector<TimedTarget> targets = registerWindowBenchmarks(frame);
+    for (TimedTarget& target : registerParseBenchmarks()) targets.push_back(std::move(target));
+    std::cerr << "Running " << targets.size() << " benchmarks, " << kRepetitions
+              << " runs each...\n";
+    MedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    reporter.addRows(table, targets);
+    std::cout << "Median of " << kStartRounds << " starts of each program and of " << kRepetitions
+              << " runs of each benchmark, wall-clock time; windows drawn on the "
+              << QGuiApplication::platformName().toStdString() << " platform.\n\n";
+    table.print(std::cout);
+    return table.allPassed() ? EXIT_SUCCESS : EXIT_FAILURE;
+}
