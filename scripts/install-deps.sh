@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth
+  at-spi2-core python3-pyatspi python3-xlib dbus-daemon
 )
 
 missing=()
