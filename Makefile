@@ -2,8 +2,9 @@
 JOBS ?= 2
 BUILD_DIR ?= build
 TEST_BUILD_DIR ?= build-test
+PACKAGE_BUILD_DIR ?= build-package
 
-.PHONY: all deps build run test clean
+.PHONY: all deps build run test package clean
 
 all: build
 
@@ -27,5 +28,12 @@ test: deps
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j$(JOBS)
 
+# A Debian package of a release build installed under /usr, made in $(PACKAGE_BUILD_DIR).
+package: deps
+	@cmake -S . -B $(PACKAGE_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+	  -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+	@cmake --build $(PACKAGE_BUILD_DIR) -j$(JOBS)
+	@cd $(PACKAGE_BUILD_DIR) && cpack -G DEB
+
 clean:
-	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(PACKAGE_BUILD_DIR)

@@ -10,6 +10,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth
   at-spi2-core python3-pyatspi python3-xlib dbus-daemon
+  appstream desktop-file-utils dpkg-dev file
 )
 
 missing=()
