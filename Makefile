@@ -4,8 +4,9 @@ BUILD_DIR ?= build
 TEST_BUILD_DIR ?= build-test
 FUZZ_BUILD_DIR ?= build-fuzz
 BENCH_BUILD_DIR ?= build-bench
+PACKAGE_BUILD_DIR ?= build-package
 
-.PHONY: all deps build run test fuzz bench clean
+.PHONY: all deps build run test fuzz bench package clean
 
 all: build
 
@@ -47,5 +48,13 @@ bench: deps
 	@XDG_RUNTIME_DIR=$(CURDIR)/$(BENCH_BUILD_DIR)/runtime \
 	  xvfb-run -a -s "-screen 0 1280x1024x24" $(BENCH_BUILD_DIR)/bench/motoreckon_bench
 
+# A Debian package of a release build installed under /usr, made in $(PACKAGE_BUILD_DIR).
+package: deps
+	@cmake -S . -B $(PACKAGE_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+	  -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+	@cmake --build $(PACKAGE_BUILD_DIR) -j$(JOBS)
+	@cd $(PACKAGE_BUILD_DIR) && cpack -G DEB
+
 clean:
-	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(FUZZ_BUILD_DIR) $(BENCH_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(FUZZ_BUILD_DIR) $(BENCH_BUILD_DIR) \
+	  $(PACKAGE_BUILD_DIR)

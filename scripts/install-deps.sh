@@ -10,6 +10,8 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth
   clang-14 libclang-rt-14-dev locales
+  at-spi2-core python3-pyatspi python3-xlib dbus-daemon
+  appstream desktop-file-utils dpkg-dev file
 )
 
 missing=()

@@ -55,6 +55,7 @@ frmHP_MPH::frmHP_MPH(QWidget* parent) : QWidget(parent) {
     Label1_1->setBuddy(txtWeight);
     Label1_5->setBuddy(txtWeight);
     txtMPH->setAccessibleName(QStringLiteral("MPH"));
+    describeResult(lblHP, Label1_6);
 
     cmdCalculate->setDefault(true);
     cmdCalculate->setAutoDefault(true);

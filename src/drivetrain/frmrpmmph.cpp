@@ -86,6 +86,7 @@ frmRPMMPH::frmRPMMPH(QWidget* parent) : QWidget(parent) {
     Label1[1]->setBuddy(txtAxle);
     Label1[2]->setBuddy(txtTransmission);
     Label1[3]->setBuddy(txtTireDiameter);
+    describeResult(lblAnswer, Label1[4]);
 
     // Enter presses the focused button, and cmdCalculate from anywhere else.
     cmdCalculate->setDefault(true);
@@ -129,6 +130,7 @@ void frmRPMMPH::ApplyFormType() {
     setTop(txtTireDiameter, kTireRowTop);
     other->hide();
     Label1[0]->setBuddy(entered);
+    describeResult(lblAnswer, Label1[4]);
 }
 
 void frmRPMMPH::cmdCalculate_Click() {

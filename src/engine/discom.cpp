@@ -170,9 +170,11 @@ void discom::buildControls(QWidget* client) {
                  resultFont);
     lblCubicInch =
         caption(client, "lblCubicInch", QString(), twipsRect(3240, 4200, 0, 285), resultFont);
-    caption(client, "cr", QStringLiteral("Comp. Ratio:"), twipsRect(1415, 4680, 1500, 285),
-            resultFont);
+    QLabel* cr = caption(client, "cr", QStringLiteral("Comp. Ratio:"),
+                         twipsRect(1415, 4680, 1500, 285), resultFont);
     crlb = caption(client, "crlb", QString(), twipsRect(3240, 4680, 0, 285), resultFont);
+    describeResult(lblCubicInch, ci);
+    describeResult(crlb, cr);
 
     // The head volume's caption alone starts out plain black.
     setCaptionColour(head, Qt::black);
@@ -298,6 +300,7 @@ void discom::MnuCubin_Click() {
     MnuLiters->setChecked(false);
     ci->move(twipsToPixels(1320), ci->y());
     ci->setText(QStringLiteral("Cubic Inches:"));
+    describeResult(lblCubicInch, ci);
     refreshIfShown();
 }
 
@@ -305,6 +308,7 @@ void discom::MnuLiters_Click() {
     MnuLiters->setChecked(true);
     MnuCubin->setChecked(false);
     ci->setText(QStringLiteral("Liters:"));
+    describeResult(lblCubicInch, ci);
     ci->move(twipsToPixels(2180), ci->y());
     refreshIfShown();
 }

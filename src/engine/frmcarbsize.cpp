@@ -63,6 +63,7 @@ frmCarbSize::frmCarbSize(QWidget* parent) : QWidget(parent) {
     maximumRpm->setBuddy(txtRPM);
     cubicInches->setBuddy(txtCubicInches);
     efficiency->setBuddy(txtEfficency);
+    describeResult(lblCFM, required);
 
     // The result may need more room than the layout gives it; it grows to the right.
     lblCFM->setMinimumWidth(lblCFM->width());

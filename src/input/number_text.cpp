@@ -49,10 +49,12 @@ struct Positional {
     std::string fraction;
 };
 
+// "0" is put in with assign(1, '0'): g++ 12 at -O3 takes `whole = "0"` for an overlapping copy
+// and, with warnings as errors, fails the release build.
 Positional PositionalDigits(double value) {
     Positional result;
     if (value == 0.0) {
-        result.whole = "0";
+        result.whole.assign(1, '0');
         return result;
     }
     const Significant s = SignificantDigits(value);
@@ -66,7 +68,7 @@ Positional PositionalDigits(double value) {
             result.whole = s.digits + std::string(wholeLength - s.digits.size(), '0');
         }
     } else {
-        result.whole = "0";
+        result.whole.assign(1, '0');
         result.fraction = std::string(static_cast<std::size_t>(-s.exponent - 1), '0') + s.digits;
     }
     return result;

@@ -6,6 +6,7 @@
 
 #include "input/failures.h"
 #include "shell/feedback.h"
+#include "shell/form_controls.h"
 
 namespace motoreckon {
 
@@ -16,12 +17,7 @@ namespace {
 QString labelFor(const QWidget* window, const QLineEdit* box) {
     const auto labels = window->findChildren<QLabel*>();
     for (const QLabel* label : labels) {
-        if (label->buddy() != box) continue;
-        QString text = label->text();
-        text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
-        text.remove(QLatin1Char('&'));
-        text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
-        return text.trimmed();
+        if (label->buddy() == box) return plainCaption(label->text());
     }
     return box->accessibleName();
 }

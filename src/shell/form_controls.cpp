@@ -102,6 +102,20 @@ void fitToText(QWidget* control) {
     control->setGeometry(geometry);
 }
 
+QString plainCaption(const QString& caption) {
+    QString text = caption;
+    text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    text.remove(QLatin1Char('&'));
+    text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+    return text.trimmed();
+}
+
+void describeResult(QLabel* result, const QLabel* caption) {
+    QString text = plainCaption(caption->text());
+    if (text.endsWith(QLatin1Char(':'))) text.chop(1);
+    result->setAccessibleDescription(text.trimmed());
+}
+
 void installWindowKeys(QWidget* form, QPushButton* defaultButton) {
     auto* keys = new WindowKeys(form, defaultButton);
     form->installEventFilter(keys);

@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QString>
 
+class QLabel;
 class QPushButton;
 class QWidget;
 
@@ -45,6 +46,15 @@ void useLayoutFont(QWidget* form);
 // text is aligned to: a right-aligned label grows to the left, anything else to the right, and
 // a control too low grows evenly up and down. A control that is large enough keeps its place.
 void fitToText(QWidget* control);
+
+// A caption as it reads: without the access key marker ("&&" shows one "&") and the blanks
+// around it.
+QString plainCaption(const QString& caption);
+
+// Tells a screen reader what a result label shows: its accessible description becomes the
+// caption beside it as it reads ("Comp. Ratio:" gives "Comp. Ratio"), while its name stays the
+// result itself. Call it again whenever the caption changes.
+void describeResult(QLabel* result, const QLabel* caption);
 
 // The keyboard of a calculator window:
 // - Enter or Return (without Shift, Ctrl, Alt or Meta) that no control takes, as in an entry box,

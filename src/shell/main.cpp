@@ -28,6 +28,8 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     motoreckon::setUpApplication();
+    // Lets the desktop match the running program to its installed launcher entry and icon.
+    QApplication::setDesktopFileName(QStringLiteral(MOTORECKON_APP_ID));
 
     motoreckon::MDIForm1 frame;
     frame.show();
