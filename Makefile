@@ -6,7 +6,7 @@ FUZZ_BUILD_DIR ?= build-fuzz
 BENCH_BUILD_DIR ?= build-bench
 PACKAGE_BUILD_DIR ?= build-package
 
-.PHONY: all deps build run test fuzz bench package clean
+.PHONY: all deps build run test soak fuzz bench package clean
 
 all: build
 
@@ -29,6 +29,20 @@ test: deps
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j$(JOBS)
+
+# A long random user on the sanitizer build: SEED picks the run (by default the time), SOAK_ACTIONS
+# its length. A failure prints the seed and the action, which replay it with the same two values.
+SOAK_ACTIONS ?= 100000
+SEED ?= $(shell date +%s)
+
+soak: deps
+	@cmake -S . -B $(TEST_BUILD_DIR) -DCMAKE_BUILD_TYPE=Debug -DMOTORECKON_SANITIZE=ON >/dev/null
+	@cmake --build $(TEST_BUILD_DIR) -j$(JOBS) --target tst_soak
+	@cd $(TEST_BUILD_DIR) && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  MOTORECKON_SOAK_SEED=$(SEED) MOTORECKON_SOAK_ACTIONS=$(SOAK_ACTIONS) tests/tst_soak
 
 # Each libFuzzer target for 60 seconds, built by clang; what they find is kept in
 # $(FUZZ_BUILD_DIR)/run for the next run.

@@ -36,6 +36,22 @@ QAction* addHiddenEntry(QMenu* menu, const char* name, const QString& caption) {
     return action;
 }
 
+// Where the keyboard goes in a child window that is brought up: the control that had the focus
+// in it last, else the first control of its tab order that takes the focus, else the window.
+QWidget* focusTarget(QMdiSubWindow* sub) {
+    QWidget* form = sub->widget();
+    if (!form) return sub;
+    if (QWidget* last = form->focusWidget()) return last;
+    for (QWidget* next = form->nextInFocusChain(); next && next != form;
+         next = next->nextInFocusChain()) {
+        if (form->isAncestorOf(next) && (next->focusPolicy() & Qt::TabFocus) && next->isEnabled() &&
+            next->isVisibleTo(form)) {
+            return next;
+        }
+    }
+    return sub;
+}
+
 QAction* addSeparator(QMenu* menu, const char* name) {
     QAction* separator = menu->addSeparator();
     separator->setObjectName(QLatin1String(name));
@@ -338,6 +354,10 @@ void MDIForm1::showMoreWindows() {
         QMdiSubWindow* sub = windows.at(row);
         if (sub->isMinimized()) sub->showNormal();
         mdiArea_->setActiveSubWindow(sub);
+        // The dialog, not the frame, is the active window now, so the choice may not take the
+        // focus. The frame hands its focus back when it is active again, and the window that
+        // gets it becomes the active one: the focus goes into the chosen window here.
+        focusTarget(sub)->setFocus(Qt::OtherFocusReason);
     });
     dialog->open();
 }

@@ -1,11 +1,14 @@
 #include <QAction>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QtTest>
 
@@ -201,6 +204,46 @@ class TestMDIForm1 : public QObject {
         windows->setCurrentRow(10);
         dialog->accept();
         QCOMPARE(frame->mdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("W11"));
+    }
+
+    // The dialog is the active window when OK is pressed; the window chosen must be the one the
+    // frame brings up when it is active again, not the one that had the focus before.
+    void moreWindowsBringsUpTheChosenWindowOnceTheFrameIsActiveAgain_data() {
+        QTest::addColumn<bool>("minimised");
+        QTest::newRow("shown") << false;
+        QTest::newRow("minimised") << true;
+    }
+    void moreWindowsBringsUpTheChosenWindowOnceTheFrameIsActiveAgain() {
+        QFETCH(bool, minimised);
+        frame->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), frame);
+        // Ten windows: the Window menu lists nine, More Windows... all of them.
+        for (int i = 0; i < 10; ++i) entry("mnuRPM")->trigger();
+        const QList<QMdiSubWindow*> windows = frame->mdiArea()->subWindowList();
+        const auto typeInto = [this](QMdiSubWindow* sub) {
+            frame->mdiArea()->setActiveSubWindow(sub);
+            sub->widget()->findChild<QLineEdit*>("txtMPH")->setFocus();
+            QTRY_VERIFY(sub->isAncestorOf(QApplication::focusWidget()));
+        };
+        QMdiSubWindow* chosen = windows.at(2);
+        typeInto(chosen);
+        typeInto(windows.last());
+        if (minimised) chosen->showMinimized();
+
+        windowList();
+        entry("mnuMoreWindows")->trigger();
+        auto* dialog = frame->findChild<QDialog*>("dlgSelectWindow");
+        dialog->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), dialog);
+        dialog->findChild<QListWidget*>("lstWindows")->setCurrentRow(2);
+        QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                          Qt::LeftButton);
+        frame->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), frame);
+
+        QCOMPARE(frame->mdiArea()->activeSubWindow(), chosen);
+        QVERIFY(!chosen->isMinimized());
+        QVERIFY(chosen->isAncestorOf(QApplication::focusWidget()));
     }
 
     void cascadeLeavesMinimisedWindowsAlone() {
