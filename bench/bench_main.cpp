@@ -73,10 +73,12 @@ bool startUpChosen() {
     return std::regex_search("start-up", std::regex(filter));
 }
 
+// Shows the frame and makes it the active window, as the user's is.
 bool showFrame(MDIForm1& frame) {
     frame.show();
+    frame.activateWindow();
     const QDeadlineTimer deadline(10000);
-    while (!frame.windowHandle()->isExposed()) {
+    while (!frame.windowHandle()->isExposed() || !frame.isActiveWindow()) {
         if (deadline.hasExpired()) return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <iomanip>
 
 namespace motoreckon::bench {
 

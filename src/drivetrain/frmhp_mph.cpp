@@ -31,7 +31,9 @@ frmHP_MPH::frmHP_MPH(QWidget* parent) : QWidget(parent) {
     useLayoutFont(this);
     setFixedSize(twipsSize(3465, 2925));
 
-    // Created in focus order: the window opens with the focus on cmdCalculate.
+    // Created in focus order: the window opens with the focus on cmdCalculate, as a child window
+    // of the frame gives its focus to the first control of its focus order when it first shows.
+    // (Setting the focus before the window shows makes Qt paint all of it twice.)
     cmdCalculate = place(new QPushButton(QStringLiteral("&Calculate"), this), "cmdCalculate",
                          twipsRect(960, 2280, 1215, 375));
     Frame1 = place(new QGroupBox(QStringLiteral("Frame1"), this), "Frame1",
@@ -40,7 +42,6 @@ frmHP_MPH::frmHP_MPH(QWidget* parent) : QWidget(parent) {
     txtMPH = place(new QLineEdit(Frame1), "txtMPH", twipsRect(960, 720, 1095, 285));
     setTabOrder(cmdCalculate, txtWeight);
     setTabOrder(txtWeight, txtMPH);
-    cmdCalculate->setFocus();
 
     Label1_1 =
         caption(Frame1, "Label1_1", QStringLiteral("&Weight"), twipsRect(240, 405, 510, 195));

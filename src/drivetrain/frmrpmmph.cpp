@@ -99,11 +99,7 @@ frmRPMMPH::frmRPMMPH(QWidget* parent) : QWidget(parent) {
 
 void frmRPMMPH::setFormType(std::int16_t intFormType) { FormType = intFormType; }
 
-void frmRPMMPH::Form_Load() {
-    ApplyFormType();
-    // The window opens with the focus in the first entry box of the focus order that is shown.
-    (txtRPM->isHidden() ? txtMPH : txtRPM)->setFocus();
-}
+void frmRPMMPH::Form_Load() { ApplyFormType(); }
 
 void frmRPMMPH::ApplyFormType() {
     QLineEdit* entered = nullptr;
@@ -129,6 +125,10 @@ void frmRPMMPH::ApplyFormType() {
     setTop(txtTransmission, kTransmissionRowTop);
     setTop(txtTireDiameter, kTireRowTop);
     other->hide();
+    // The window opens with the focus in the entered box: a child window of the frame gives its
+    // focus to the first control of its focus order when it first shows, so the box leads the
+    // order. (Setting the focus before the window shows makes Qt paint all of it twice.)
+    setTabOrder(entered, other);
     Label1[0]->setBuddy(entered);
     describeResult(lblAnswer, Label1[4]);
 }

@@ -27,29 +27,28 @@ char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' +
 // Gathers the digits of a decimal number as they are read and turns them into the nearest
 // double. Only the first kMaxDigits significant digits are kept, plus one sticky digit that
 // remembers whether anything non-zero followed, which is enough for correct rounding; so a
-// megabyte of digits costs one pass and a short conversion. Digits come a run at a time: past
-// the kept ones, only how many there are and whether one is not zero matters.
+// megabyte of digits costs one pass and a short conversion.
 class DecimalDigits {
   public:
-    void integerDigits(std::string_view run) {
-        std::size_t i = 0;
-        for (; i < run.size() && digits_.size() < kMaxDigits; ++i) {
-            if (!digits_.empty() || run[i] != '0') digits_ += run[i];
+    // Reads the digits of the whole part that start at `pos`; returns the position after them.
+    std::size_t readIntegerDigits(std::string_view s, std::size_t pos) {
+        for (; pos < s.size() && IsDigit(s[pos]) && digits_.size() < kMaxDigits; ++pos) {
+            if (!digits_.empty() || s[pos] != '0') digits_ += s[pos];
         }
-        const std::string_view rest = run.substr(i);
-        if (rest.empty()) return;
-        sticky_ = sticky_ || rest.find_first_not_of('0') != std::string_view::npos;
-        exponent_ = Saturated(exponent_ + static_cast<long long>(rest.size()));
+        const std::size_t rest = pos;
+        pos = skipRest(s, pos);
+        exponent_ = Saturated(exponent_ + static_cast<long long>(pos - rest));
+        return pos;
     }
 
-    void fractionDigits(std::string_view run) {
-        std::size_t i = 0;
-        for (; i < run.size() && digits_.size() < kMaxDigits; ++i) {
-            if (!digits_.empty() || run[i] != '0') digits_ += run[i];
+    // Reads the digits after the decimal separator that start at `pos`; returns the position
+    // after them.
+    std::size_t readFractionDigits(std::string_view s, std::size_t pos) {
+        for (; pos < s.size() && IsDigit(s[pos]) && digits_.size() < kMaxDigits; ++pos) {
+            if (!digits_.empty() || s[pos] != '0') digits_ += s[pos];
             exponent_ = Saturated(exponent_ - 1);
         }
-        const std::string_view rest = run.substr(i);
-        sticky_ = sticky_ || rest.find_first_not_of('0') != std::string_view::npos;
+        return skipRest(s, pos);
     }
 
     double value(bool negative, long long writtenExponent) const {
@@ -82,6 +81,16 @@ class DecimalDigits {
     }
 
   private:
+    // Digits past the kept ones only count, and make the sticky digit when one is not zero.
+    std::size_t skipRest(std::string_view s, std::size_t pos) {
+        if (!sticky_) {
+            while (pos < s.size() && s[pos] == '0') ++pos;
+            sticky_ = pos < s.size() && IsDigit(s[pos]);
+        }
+        while (pos < s.size() && IsDigit(s[pos])) ++pos;
+        return pos;
+    }
+
     static constexpr std::size_t kMaxDigits = 800;
     static constexpr long long kExponentLimit = 1'000'000'000;
     static constexpr long long kOverflowPower = 400;
@@ -91,12 +100,6 @@ class DecimalDigits {
     bool sticky_ = false;
     long long exponent_ = 0;
 };
-
-// The end of the run of digits that starts at `pos`.
-std::size_t DigitRunEnd(std::string_view s, std::size_t pos) {
-    while (pos < s.size() && IsDigit(s[pos])) ++pos;
-    return pos;
-}
 
 // Reads "E" or "D", an optional sign and at least one digit starting at `pos`. Returns the
 // position after it, or `pos` itself when no exponent stands there.
@@ -129,10 +132,11 @@ int RadixPrefix(std::string_view s, std::size_t& pos) {
     return 0;
 }
 
-bool StartsAt(std::string_view s, std::size_t pos, std::string_view part) {
-    // The first character settles most cases without comparing the whole part.
+// Inline, as it runs once for every separator of a pasted megabyte.
+inline bool StartsAt(std::string_view s, std::size_t pos, std::string_view part) {
+    // The first character settles most cases, and all of a one-character separator.
     if (part.empty() || pos >= s.size() || s[pos] != part[0]) return false;
-    return s.substr(pos, part.size()) == part;
+    return part.size() == 1 || s.substr(pos, part.size()) == part;
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -172,18 +176,20 @@ class WholePartGroups {
 }  // namespace
 
 double ParseLeadingNumber(std::string_view text) {
+    // Most texts hold no blanks and are read as they are; the others are copied without them.
     std::string kept;
-    kept.reserve(text.size());
-    // Copied a stretch at a time: pasted text is mostly long stretches between blanks.
-    for (std::size_t from = 0; from < text.size();) {
-        std::size_t end = from;
-        while (end < text.size() && text[end] != ' ' && text[end] != '\t' && text[end] != '\n') {
-            ++end;
+    std::string_view s = text;
+    if (text.find(' ') != text.npos || text.find('\t') != text.npos ||
+        text.find('\n') != text.npos) {
+        kept.resize(text.size());
+        std::size_t length = 0;
+        for (const char c : text) {
+            kept[length] = c;
+            length += (c == ' ' || c == '\t' || c == '\n') ? 0 : 1;
         }
-        kept.append(text.substr(from, end - from));
-        from = end + 1;
+        kept.resize(length);
+        s = kept;
     }
-    const std::string_view s = kept;
 
     std::size_t pos = 0;
     if (const int radix = RadixPrefix(s, pos)) {
@@ -202,15 +208,13 @@ double ParseLeadingNumber(std::string_view text) {
     bool negative = false;
     if (pos < s.size() && (s[pos] == '+' || s[pos] == '-')) negative = s[pos++] == '-';
     DecimalDigits digits;
-    std::size_t end = DigitRunEnd(s, pos);
+    std::size_t end = digits.readIntegerDigits(s, pos);
     bool anyDigit = end > pos;
-    digits.integerDigits(s.substr(pos, end - pos));
     pos = end;
     if (pos < s.size() && s[pos] == '.') {
         ++pos;
-        end = DigitRunEnd(s, pos);
+        end = digits.readFractionDigits(s, pos);
         anyDigit = anyDigit || end > pos;
-        digits.fractionDigits(s.substr(pos, end - pos));
         pos = end;
     }
     if (!anyDigit) return 0.0;
@@ -250,28 +254,28 @@ double ParseNumberStrict(std::string_view text, const RegionalFormat& format) {
         pos += format.negativeSign.size();
     }
 
+    const std::string_view decimalSeparator = format.decimalSeparator;
+    const std::string_view groupSeparator = format.groupSeparator;
     DecimalDigits digits;
     bool anyDigit = false;
     bool inFraction = false;
     WholePartGroups groups(format);
     while (pos < s.size()) {
         if (IsDigit(s[pos])) {
-            const std::size_t end = DigitRunEnd(s, pos);
-            const std::string_view run = s.substr(pos, end - pos);
             if (inFraction) {
-                digits.fractionDigits(run);
+                pos = digits.readFractionDigits(s, pos);
             } else {
-                digits.integerDigits(run);
-                groups.digits(run.size());
+                const std::size_t start = pos;
+                pos = digits.readIntegerDigits(s, pos);
+                groups.digits(pos - start);
             }
             anyDigit = true;
-            pos = end;
-        } else if (!inFraction && StartsAt(s, pos, format.decimalSeparator)) {
+        } else if (!inFraction && StartsAt(s, pos, decimalSeparator)) {
             inFraction = true;
-            pos += format.decimalSeparator.size();
-        } else if (!inFraction && StartsAt(s, pos, format.groupSeparator)) {
+            pos += decimalSeparator.size();
+        } else if (!inFraction && StartsAt(s, pos, groupSeparator)) {
             if (!groups.separator()) throw fail();
-            pos += format.groupSeparator.size();
+            pos += groupSeparator.size();
         } else {
             break;
         }
