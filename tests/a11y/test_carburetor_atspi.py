@@ -243,8 +243,8 @@ class Screen:
 def check_every_control_named(screen):
     pyatspi = screen.pyatspi
     problems = []
-    for spec in WINDOWS:
-        window = screen.open(spec["menu"], spec["title"])
+    for window_entry in WINDOWS:
+        window = screen.open(window_entry["menu"], window_entry["title"])
         entries = screen.controls(window, pyatspi.ROLE_TEXT)
         buttons = (screen.controls(window, pyatspi.ROLE_PUSH_BUTTON) +
                    screen.controls(window, pyatspi.ROLE_CHECK_BOX))
@@ -254,12 +254,12 @@ def check_every_control_named(screen):
             "results": sorted(plain(r.description) for r in screen.results(window)),
         }
         for kind, names in seen.items():
-            if names != sorted(spec[kind]):
-                problems.append(f"{spec['title']}: {kind} are named {names}, "
-                                f"expected {sorted(spec[kind])}")
+            if names != sorted(window_entry[kind]):
+                problems.append(f"{window_entry['title']}: {kind} are named {names}, "
+                                f"expected {sorted(window_entry[kind])}")
         for control in entries + buttons:
             if not control.getState().contains(pyatspi.STATE_FOCUSABLE):
-                problems.append(f"{spec['title']}: {control.name!r} cannot take the focus")
+                problems.append(f"{window_entry['title']}: {control.name!r} cannot take the focus")
     if problems:
         raise Failure("controls a screen reader cannot name:\n  " + "\n  ".join(problems))
 
