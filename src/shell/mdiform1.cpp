@@ -41,13 +41,14 @@ QAction* addHiddenEntry(QMenu* menu, const char* name, const QString& caption) {
 QWidget* focusTarget(QMdiSubWindow* sub) {
     QWidget* form = sub->widget();
     if (!form) return sub;
-    if (QWidget* last = form->focusWidget()) return last;
+    const auto takesFocus = [form](const QWidget* control) {
+        return form->isAncestorOf(control) && (control->focusPolicy() & Qt::TabFocus) &&
+               control->isEnabled() && control->isVisibleTo(form);
+    };
+    if (QWidget* last = form->focusWidget(); last && takesFocus(last)) return last;
     for (QWidget* next = form->nextInFocusChain(); next && next != form;
          next = next->nextInFocusChain()) {
-        if (form->isAncestorOf(next) && (next->focusPolicy() & Qt::TabFocus) && next->isEnabled() &&
-            next->isVisibleTo(form)) {
-            return next;
-        }
+        if (takesFocus(next)) return next;
     }
     return sub;
 }

@@ -1422,6 +1422,15 @@ class Soak {
 class TestSoak : public QObject {
     Q_OBJECT
 
+  public:
+    // Runs before the application starts. QtTest ends a test function after five minutes
+    // unless told otherwise; a long run gets time in proportion to its actions.
+    static void initMain() {
+        if (!qEnvironmentVariableIsEmpty("QTEST_FUNCTION_TIMEOUT")) return;
+        const auto actions = environmentNumber("MOTORECKON_SOAK_ACTIONS", kDefaultActions);
+        qputenv("QTEST_FUNCTION_TIMEOUT", QByteArray::number(300000 + actions * 100));
+    }
+
   private slots:
     void initTestCase() { previousHandler = qInstallMessageHandler(quietTestNoise); }
     void cleanupTestCase() { qInstallMessageHandler(previousHandler); }
@@ -1449,13 +1458,18 @@ class TestSoak : public QObject {
                 printReplay(false);
                 QFAIL(qPrintable(problems));
             }
+            if ((progress.index + 1) % 10000 == 0) {
+                std::fprintf(stderr, "soak: %lld actions done\n", progress.index + 1);
+            }
         }
-        // A run that never reached a result would prove little.
-        QVERIFY2(soak.calculations_ > progress.total / 50,
-                 qPrintable(QStringLiteral("only %1 Calculates").arg(soak.calculations_)));
-        QVERIFY2(soak.refreshes_ > 0, "no refresh of the displacement window ran");
-        QVERIFY2(soak.resultsShown_ > 0 && soak.failuresShown_ > 0,
-                 "the run never showed both a result and a failure");
+        // A full run that never reached a result would prove little; a short replay may not.
+        if (progress.total >= kDefaultActions) {
+            QVERIFY2(soak.calculations_ > progress.total / 50,
+                     qPrintable(QStringLiteral("only %1 Calculates").arg(soak.calculations_)));
+            QVERIFY2(soak.refreshes_ > 0, "no refresh of the displacement window ran");
+            QVERIFY2(soak.resultsShown_ > 0 && soak.failuresShown_ > 0,
+                     "the run never showed both a result and a failure");
+        }
         std::fprintf(stderr,
                      "soak: %lld actions, %lld Calculates and %lld refreshes, %lld of them "
                      "reported a failure; no fault\n",
