@@ -11,8 +11,8 @@
 #include <iostream>
 #include <regex>
 
-#include "shell/application.h"
 #include "shell/mdiform1.h"
+#include "shell/style.h"
 #include "startup.h"
 #include "suites.h"
 #include "targets.h"
@@ -108,7 +108,7 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     defaultHandler = qInstallMessageHandler(quietAboutRaise);
     QApplication app(argc, argv);
-    setUpApplication();
+    installStyle();
     MDIForm1 frame;
     if (!showFrame(frame)) {
         std::cerr << "motoreckon_bench: the frame never appeared on the display\n";

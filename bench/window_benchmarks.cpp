@@ -12,7 +12,6 @@
 
 #include "drivetrain/frmhp_mph.h"
 #include "drivetrain/frmrpmmph.h"
-#include "engine/discom.h"
 #include "engine/frmcarbsize.h"
 #include "shell/forms.h"
 #include "shell/mdiform1.h"

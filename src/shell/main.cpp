@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "shell/application.h"
 #include "shell/mdiform1.h"
+#include "shell/style.h"
 
 namespace {
 
@@ -27,7 +27,9 @@ int main(int argc, char* argv[]) {
         return EXIT_FAILURE;
     }
     QApplication app(argc, argv);
-    motoreckon::setUpApplication();
+    QApplication::setApplicationName(QStringLiteral("Motoreckon"));
+    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    motoreckon::installStyle();
     // Lets the desktop match the running program to its installed launcher entry and icon.
     QApplication::setDesktopFileName(QStringLiteral(MOTORECKON_APP_ID));
 

@@ -6,8 +6,8 @@
 #include <QMenu>
 #include <QtTest>
 
-#include "shell/application.h"
 #include "shell/mdiform1.h"
+#include "shell/style.h"
 
 using namespace motoreckon;
 
@@ -53,13 +53,13 @@ class TestApplication : public QObject {
     // The program's style only keeps the title-bar pictures; every pixel stays the platform's.
     void drawsLikeThePlatformStyle() {
         const QImage platform = frameWithWindows();
-        setUpApplication();
+        installStyle();
         QCOMPARE(frameWithWindows(), platform);
     }
 
     // Each child window used to read its title-bar pictures from their files anew.
     void childWindowsShareTheirTitleBarIcons() {
-        setUpApplication();
+        installStyle();
         MDIForm1 frame;
         frame.show();
         frame.findChild<QAction*>("mnuMPH")->trigger();
@@ -90,7 +90,7 @@ class TestApplication : public QObject {
     void windowsOpenWithOnePaint() {
         QFETCH(QString, command);
         QFETCH(QString, focused);
-        setUpApplication();
+        installStyle();
         MDIForm1 frame;
         frame.show();
         frame.activateWindow();

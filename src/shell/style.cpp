@@ -1,4 +1,4 @@
-#include "shell/application.h"
+#include "shell/style.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -55,10 +55,6 @@ class StyleWithFixedIcons final : public QProxyStyle {
 
 }  // namespace
 
-void setUpApplication() {
-    QApplication::setApplicationName(QStringLiteral("Motoreckon"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
-    QApplication::setStyle(new StyleWithFixedIcons);
-}
+void installStyle() { QApplication::setStyle(new StyleWithFixedIcons); }
 
 }  // namespace motoreckon
