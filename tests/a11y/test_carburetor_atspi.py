@@ -1,8 +1,8 @@
 """Motoreckon as a screen reader meets it.
 
-Runs the real program on the X display and the session bus it is given (the test runs under
-xvfb-run and dbus-run-session), starts the accessibility bus first, and from then on works only
-through AT-SPI, as a screen reader does:
+Runs the real program on a virtual X display and a session bus of its own (xvfb-run and
+dbus-run-session), starts the accessibility bus first, and from then on works only through
+AT-SPI, as a screen reader does:
 
 - opens every calculator window from the menus and checks that each entry box, button and
   result is there and named: an entry box by its caption, a result by the caption beside it;
@@ -10,7 +10,11 @@ through AT-SPI, as a screen reader does:
 - closes the program's windows as a user would and requires a clean exit, so that a sanitized
   build's leak check has its say.
 
-Usage: /usr/bin/python3 test_carburetor_atspi.py PROGRAM
+Usage, under xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" dbus-run-session --
+    /usr/bin/python3 test_carburetor_atspi.py PROGRAM
+The X server must not reset: by default it does so whenever its last client leaves, and the
+accessibility libraries open and close short connections of their own, so the program could meet
+a server in the middle of a reset and fail to connect.
 Debian's python is needed: pyatspi and Xlib come from python3-pyatspi and python3-xlib.
 """
 
