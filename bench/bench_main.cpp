@@ -7,6 +7,7 @@
 #include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QWindow>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <regex>

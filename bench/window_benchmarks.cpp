@@ -37,6 +37,8 @@ bool settleShown(QWidget* window) {
     settle();
     QWindow* handle = window->windowHandle();
     if (!handle) return window->isVisible();
+    if (handle->isExposed()) return true;
+    // A top-level window waits for the window system; the timer bounds each wait.
     QTimer wakeUp;
     wakeUp.start(10);
     const QDeadlineTimer deadline(5000);
