@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "drivetrain/operand.h"
 #include "input/failures.h"
 #include "input/number_parse.h"
 #include "input/number_text.h"
@@ -14,30 +13,20 @@ namespace {
 constexpr double kSpeedScale = 234.0;
 constexpr double kPower = 3.0;
 
-double HorsepowerSteps(const auto& mph, const auto& weight) {
-    const double speed = mph();
-    const double pounds = weight();
-    const double cube =
-        mph.blame([speed] { return CheckedResult(std::pow(speed / kSpeedScale, kPower)); });
-    return CheckedResult(cube * pounds);
-}
-
-struct LeadingNumber {
-    double operator()(std::string_view text) const { return ParseLeadingNumber(text); }
-};
-
-using LenientEntry = EntryOperand<LeadingNumber>;
-
 }  // namespace
 
-double HorsepowerByTrapSpeed(double mph, double weight) {
-    return HorsepowerSteps(NumberOperand{mph}, NumberOperand{weight});
-}
-
 std::string HorsepowerCaption(const TrapSpeedEntries& entries, const RegionalFormat& format) {
-    const double hp = HorsepowerSteps(LenientEntry{"txtMPH", entries.mph, {}},
-                                      LenientEntry{"txtWeight", entries.weight, {}});
-    return WholeNumberText(hp, format);
+    // A number too large for a double fails as it is read.
+    const auto read = [&format](std::string_view text) {
+        return CheckedResult(ReadLeadingNumber(text, format));
+    };
+    const EntryValue mph = ReadEntry("txtMPH", entries.mph, read);
+    const EntryValue weight = ReadEntry("txtWeight", entries.weight, read);
+    const double cube =
+        BlameStep({mph}, [&] { return CheckedResult(std::pow(mph.value / kSpeedScale, kPower)); });
+    // The speed takes part as its cube, which is what can be out of range.
+    return BlameStep({{mph.field, mph.text, cube}, weight},
+                     [&] { return WholeNumberText(CheckedResult(cube * weight.value), format); });
 }
 
 }  // namespace motoreckon

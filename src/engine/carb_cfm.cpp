@@ -1,6 +1,7 @@
 #include "engine/carb_cfm.h"
 
 #include <cmath>
+#include <limits>
 
 #include "input/failures.h"
 #include "input/number_parse.h"
@@ -19,6 +20,9 @@ float ToSingle(double value) {
     return static_cast<float>(value);
 }
 
+constexpr double kInt32Lowest = std::numeric_limits<std::int32_t>::min();
+constexpr double kInt32Highest = std::numeric_limits<std::int32_t>::max();
+
 }  // namespace
 
 float CalcCarbCFM(std::int16_t rpm, float cubicInches, std::int16_t efficiency) {
@@ -27,17 +31,24 @@ float CalcCarbCFM(std::int16_t rpm, float cubicInches, std::int16_t efficiency) 
     return ToSingle(t * f);
 }
 
-std::string CarbCfmCaption(const CarbEntries& entries) {
-    const double rpm = ParseLeadingNumber(entries.rpm);
-    const double cubicInches = ParseLeadingNumber(entries.cubicInches);
-    const std::int16_t efficiency = BlameEntry("txtEfficency", entries.efficiency, [&] {
-        return RoundToInt16(ParseLeadingNumber(entries.efficiency));
-    });
+std::string CarbCfmCaption(const CarbEntries& entries, const RegionalFormat& format) {
+    const auto read = [&format](std::string_view text) { return ReadLeadingNumber(text, format); };
+    const EntryValue rpm = ReadEntry("txtRPM", entries.rpm, read);
+    const EntryValue cubicInches = ReadEntry("txtCubicInches", entries.cubicInches, read);
+    const EntryValue efficiency = ReadEntry("txtEfficency", entries.efficiency, read);
+    const std::int16_t wholeEfficiency =
+        BlameStep({efficiency}, [&] { return RoundToInt16(efficiency.value); });
     const float displacement =
-        BlameEntry("txtCubicInches", entries.cubicInches, [&] { return ToSingle(cubicInches); });
-    const std::int16_t wholeRpm =
-        BlameEntry("txtRPM", entries.rpm, [&] { return RoundToInt16(rpm); });
-    return PlainIntegerText(RoundToInt32(CalcCarbCFM(wholeRpm, displacement, efficiency)));
+        BlameStep({cubicInches}, [&] { return ToSingle(cubicInches.value); });
+    const std::int16_t wholeRpm = BlameStep({rpm}, [&] { return RoundToInt16(rpm.value); });
+    // The displacement takes part as the single-precision number it became.
+    return BlameStep(
+        {rpm, {cubicInches.field, cubicInches.text, displacement}, efficiency},
+        [&] {
+            return PlainIntegerText(
+                RoundToInt32(CalcCarbCFM(wholeRpm, displacement, wholeEfficiency)));
+        },
+        kInt32Lowest, kInt32Highest);
 }
 
 }  // namespace motoreckon

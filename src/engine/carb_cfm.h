@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "input/regional_format.h"
+
 namespace motoreckon {
 
 // Airflow in cubic feet per minute: rpm x cubicInches / 3456 x (efficiency x 0.01), in double
@@ -17,8 +19,10 @@ struct CarbEntries {
     std::string_view efficiency;   // txtEfficency
 };
 
-// The Calculate click of the carburetor window: the caption for lblCFM. The efficiency is
-// converted before the RPM, so when both are out of range the efficiency is blamed.
-std::string CarbCfmCaption(const CarbEntries& entries);
+// The Calculate click of the carburetor window: the caption for lblCFM. The boxes are read
+// leniently in the user's region (ReadLeadingNumber). The efficiency is converted before the
+// RPM, so when both are out of range the efficiency is blamed; a CFM out of range blames the box
+// that makes it so.
+std::string CarbCfmCaption(const CarbEntries& entries, const RegionalFormat& format);
 
 }  // namespace motoreckon

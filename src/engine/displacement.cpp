@@ -1,5 +1,7 @@
 #include "engine/displacement.h"
 
+#include <limits>
+
 #include "input/number_parse.h"
 #include "input/number_text.h"
 
@@ -14,7 +16,14 @@ constexpr double kLitersPerCubicInch = 0.016387;  // liters in a cubic inch: 16.
 constexpr const char* kBoreBox = "txtBore";
 constexpr const char* kStrokeBox = "txtStroke";
 constexpr const char* kCylindersBox = "txtCylinders";
+constexpr const char* kHeadBox = "headtx";
+constexpr const char* kGasketBox = "gaskettx";
 constexpr const char* kDeckBox = "decktx";
+
+// A box read for its leading number, the full stop its decimal point.
+auto Lenient(const RegionalFormat& format) {
+    return [&format](std::string_view text) { return ReadLeadingNumber(text, format); };
+}
 
 constexpr const char* kIncompleteTitle = "Incomplete Data";
 constexpr const char* kEssentialsText =
@@ -24,73 +33,120 @@ constexpr const char* kCompressionText =
     "Insufficient Data To Calculate Compression Ratio. To obtain an accurate calculation all "
     "data must be entered.";
 
+constexpr double kInt32Lowest = std::numeric_limits<std::int32_t>::min();
+constexpr double kInt32Highest = std::numeric_limits<std::int32_t>::max();
+
+// The boxes of the displacement, read leniently in the user's region.
+struct Factors {
+    EntryValue bore;
+    EntryValue stroke;
+    EntryValue cylinders;
+
+    Factors(const DiscomEntries& entries, const RegionalFormat& format)
+        : bore(ReadEntry(kBoreBox, entries.bore, Lenient(format))),
+          stroke(ReadEntry(kStrokeBox, entries.stroke, Lenient(format))),
+          cylinders(ReadEntry(kCylindersBox, entries.cylinders, Lenient(format))) {}
+
+    // bore x bore x 0.7854 x stroke x cylinders in cubic inches, multiplied left to right.
+    double sweptVolume() const {
+        return BlameStep({bore, stroke, cylinders}, [this] {
+            return CheckedResult(bore.value * bore.value * kPistonAreaFactor * stroke.value *
+                                 cylinders.value);
+        });
+    }
+
+    // The general text of a displacement made of these factors.
+    std::string text(double cubicInches, const RegionalFormat& format) const {
+        return BlameStep({bore, stroke, cylinders},
+                         [&] { return GeneralText(cubicInches, format); });
+    }
+};
+
 // Bore, stroke and cylinders must be typed and read as more than zero.
 bool EssentialsMissing(const DiscomEntries& entries) {
-    if (entries.bore.empty() || entries.stroke.empty() || entries.cylinders.empty()) return true;
-    return !(ParseLeadingNumber(entries.bore) > 0) || !(ParseLeadingNumber(entries.stroke) > 0) ||
-           !(ParseLeadingNumber(entries.cylinders) > 0);
+    return entries.bore.empty() || entries.stroke.empty() || entries.cylinders.empty();
 }
 
-// bore x bore x 0.7854 x stroke x cylinders in cubic inches, multiplied left to right.
-double SweptVolume(const DiscomEntries& entries) {
-    const double bore = ParseLeadingNumber(entries.bore);
-    return CheckedResult(bore * bore * kPistonAreaFactor * ParseLeadingNumber(entries.stroke) *
-                         ParseLeadingNumber(entries.cylinders));
+bool EssentialsMissing(const Factors& factors) {
+    return !(factors.bore.value > 0) || !(factors.stroke.value > 0) ||
+           !(factors.cylinders.value > 0);
 }
 
 // The cylinder box read strictly, as the compression ratio needs it.
-double CylinderCount(const DiscomEntries& entries, const RegionalFormat& format) {
-    return BlameEntry(kCylindersBox, entries.cylinders,
-                      [&] { return ParseNumberStrict(entries.cylinders, format); });
+EntryValue CylinderCount(const DiscomEntries& entries, const RegionalFormat& format) {
+    return ReadEntry(kCylindersBox, entries.cylinders,
+                     [&](std::string_view text) { return ParseNumberStrict(text, format); });
 }
 
 // One cylinder's share of the displacement. No cylinders at all divides by zero, whatever the
 // displacement.
-double PerCylinder(double cubicInches, double cylinders, const DiscomEntries& entries) {
-    if (cylinders == 0) throw DivisionByZeroFailure(entries.cylinders, kCylindersBox);
-    return CheckedDivide(cubicInches, cylinders);
+double PerCylinder(double cubicInches, const EntryValue& cylinders, const Factors& factors) {
+    if (cylinders.value == 0) {
+        throw DivisionByZeroFailure(std::string(cylinders.text), kCylindersBox);
+    }
+    return BlameStep({factors.bore, factors.stroke, cylinders},
+                     [&] { return CheckedDivide(cubicInches, cylinders.value); });
 }
 
 struct Volumes {
-    double head;
-    double gasket;
-    double deck;
+    EntryValue head;
+    EntryValue gasket;
+    EntryValue deck;
 
-    explicit Volumes(const DiscomEntries& entries)
-        : head(ParseLeadingNumber(entries.head)),
-          gasket(ParseLeadingNumber(entries.gasket)),
-          deck(ParseLeadingNumber(entries.deck)) {}
+    Volumes(const DiscomEntries& entries, const RegionalFormat& format)
+        : head(ReadEntry(kHeadBox, entries.head, Lenient(format))),
+          gasket(ReadEntry(kGasketBox, entries.gasket, Lenient(format))),
+          deck(ReadEntry(kDeckBox, entries.deck, Lenient(format))) {}
 
     // The ratio needs a gasket and a head; the deck may be empty, zero or negative.
-    bool ratioPossible() const { return gasket > 0 && head > 0; }
+    bool ratioPossible() const { return gasket.value > 0 && head.value > 0; }
 };
 
 // One cylinder's swept volume in cc plus the clearance, added in this order and rounded to a
-// whole cc, halves to the even neighbour; then the clearance on its own.
-void CompressionVolumes(double perCylinderCubicInches, const Volumes& volumes,
-                        DiscomRetained& retained) {
-    retained.totalCylVolume = RoundToInt32(perCylinderCubicInches * kCcPerCubicInch + volumes.deck +
-                                           volumes.gasket + volumes.head);
-    retained.clearanceVolume = volumes.deck + volumes.gasket + volumes.head;
+// whole cc, halves to the even neighbour; then the clearance on its own. A total out of the
+// 32-bit range blames the box that takes it there.
+void CompressionVolumes(double perCylinderCubicInches, const Factors& factors,
+                        const Volumes& volumes, DiscomRetained& retained) {
+    retained.totalCylVolume = BlameStep(
+        {factors.bore, factors.stroke, factors.cylinders, volumes.deck, volumes.gasket,
+         volumes.head},
+        [&] {
+            return RoundToInt32(perCylinderCubicInches * kCcPerCubicInch + volumes.deck.value +
+                                volumes.gasket.value + volumes.head.value);
+        },
+        kInt32Lowest, kInt32Highest);
+    retained.clearanceVolume = volumes.deck.value + volumes.gasket.value + volumes.head.value;
 }
 
 // The whole-cc total over the unrounded clearance. With a gasket and a head above zero the
 // clearance can only be zero when a negative deck volume cancels them.
-std::string RatioText(const DiscomRetained& retained, const DiscomEntries& entries,
+std::string RatioText(const DiscomRetained& retained, const Volumes& volumes,
                       const RegionalFormat& format) {
-    if (retained.clearanceVolume == 0) throw DivisionByZeroFailure(entries.deck, kDeckBox);
-    return GeneralText(CheckedDivide(retained.totalCylVolume, retained.clearanceVolume), format);
+    if (retained.clearanceVolume == 0) {
+        throw DivisionByZeroFailure(std::string(volumes.deck.text), kDeckBox);
+    }
+    return BlameStep({volumes.deck, volumes.gasket, volumes.head}, [&] {
+        return GeneralText(CheckedDivide(retained.totalCylVolume, retained.clearanceVolume),
+                           format);
+    });
 }
 
 // Runs the steps of a computation, which write into `texts` as they go; a failure stops them
 // and is kept beside the texts written so far.
 template <class Steps>
-void RunSteps(DiscomTexts& texts, Steps&& steps) {
+void KeepFailure(DiscomTexts& texts, Steps&& steps) {
     try {
         steps();
     } catch (const CalculationFailure& failure) {
         texts.failure = failure;
     }
+}
+
+void FailEssentials(const DiscomEntries& entries, DiscomCalculation& result) {
+    result.essentialsFailed = true;
+    result.beeps = 2;
+    result.message = DiscomMessage{kIncompleteTitle, kEssentialsText};
+    if (entries.stroke.empty()) result.focus = entries.bore.empty() ? kBoreBox : kStrokeBox;
 }
 
 }  // namespace
@@ -100,25 +156,27 @@ DiscomCalculation CalculateDisplacement(const DiscomEntries& entries, const Disc
                                         const RegionalFormat& format) {
     DiscomCalculation result;
     if (EssentialsMissing(entries)) {
-        result.essentialsFailed = true;
-        result.beeps = 2;
-        result.message = DiscomMessage{kIncompleteTitle, kEssentialsText};
-        if (entries.stroke.empty()) result.focus = entries.bore.empty() ? kBoreBox : kStrokeBox;
+        FailEssentials(entries, result);
         return result;
     }
 
     DiscomTexts& texts = result.texts;
-    RunSteps(texts, [&] {
-        retained.dispCubicInches = SweptVolume(entries);
+    KeepFailure(texts, [&] {
+        const Factors factors(entries, format);
+        if (EssentialsMissing(factors)) {
+            FailEssentials(entries, result);
+            return;
+        }
+        retained.dispCubicInches = factors.sweptVolume();
 
         std::string ratio(shownRatio);
         if (options.checkCompression) {
-            const Volumes volumes(entries);
-            const double cylinders = CylinderCount(entries, format);
-            CompressionVolumes(PerCylinder(retained.dispCubicInches, cylinders, entries), volumes,
-                               retained);
+            const Volumes volumes(entries, format);
+            const EntryValue cylinders = CylinderCount(entries, format);
+            CompressionVolumes(PerCylinder(retained.dispCubicInches, cylinders, factors), factors,
+                               volumes, retained);
             if (volumes.ratioPossible()) {
-                ratio = RatioText(retained, entries, format);
+                ratio = RatioText(retained, volumes, format);
             } else {
                 ratio.clear();
                 result.beeps = 1;
@@ -130,7 +188,7 @@ DiscomCalculation CalculateDisplacement(const DiscomEntries& entries, const Disc
         const double shown = options.unit == DisplacementUnit::Liters
                                  ? retained.dispCubicInches * kLitersPerCubicInch
                                  : retained.dispCubicInches;
-        texts.displacement = GeneralText(shown, format);
+        texts.displacement = factors.text(shown, format);
 
         if (options.roundToHundredths) {
             texts.displacement = TwoDecimalText(*texts.displacement, format);
@@ -145,15 +203,17 @@ DiscomCalculation CalculateDisplacement(const DiscomEntries& entries, const Disc
 DiscomTexts RefreshResults(const DiscomEntries& entries, const DiscomOptions& options,
                            DiscomRetained& retained, const RegionalFormat& format) {
     DiscomTexts texts;
-    RunSteps(texts, [&] {
-        std::string displacement = GeneralText(SweptVolume(entries), format);
+    KeepFailure(texts, [&] {
+        const Factors factors(entries, format);
+        std::string displacement = factors.text(factors.sweptVolume(), format);
         texts.displacement = displacement;
 
-        const Volumes volumes(entries);
+        const Volumes volumes(entries, format);
         const double cubicInches = ParseNumberStrict(displacement, format);
-        const double cylinders = CylinderCount(entries, format);
-        CompressionVolumes(PerCylinder(cubicInches, cylinders, entries), volumes, retained);
-        std::string ratio = volumes.ratioPossible() ? RatioText(retained, entries, format) : "";
+        const EntryValue cylinders = CylinderCount(entries, format);
+        CompressionVolumes(PerCylinder(cubicInches, cylinders, factors), factors, volumes,
+                           retained);
+        std::string ratio = volumes.ratioPossible() ? RatioText(retained, volumes, format) : "";
         texts.ratio = ratio;
 
         if (options.unit == DisplacementUnit::Liters) {

@@ -11,6 +11,7 @@
 #include "shell/forms.h"
 #include "shell/keypress.h"
 #include "shell/mdiform1.h"
+#include "shell/regional.h"
 #include "shell/twips.h"
 
 namespace motoreckon {
@@ -93,7 +94,8 @@ void frmCarbSize::cmdCalculateCFM_Click() {
         const std::string rpm = txtRPM->text().toStdString();
         const std::string cubicInches = txtCubicInches->text().toStdString();
         const std::string efficiency = txtEfficency->text().toStdString();
-        lblCFM->setText(QString::fromStdString(CarbCfmCaption({rpm, cubicInches, efficiency})));
+        lblCFM->setText(QString::fromStdString(
+            CarbCfmCaption({rpm, cubicInches, efficiency}, regionalFormat())));
         lblCFM->adjustSize();
     });
 }

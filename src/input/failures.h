@@ -1,6 +1,8 @@
 #pragma once
 
 #include <exception>
+#include <initializer_list>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -13,35 +15,57 @@ class CalculationFailure : public std::exception {
   public:
     enum class Kind { Conversion, Overflow, DivisionByZero };
 
-    CalculationFailure(Kind kind, std::string text = {}, std::string field = {});
+    // What more is known of the cause, so that the message can say it in plain words.
+    enum class Cause {
+        Unknown,
+        // An overflow blamed on a box whose value is below zero.
+        Negative,
+        // An overflow that is 0 divided by 0.
+        ZeroByZero,
+        // A conversion that met the region's decimal separator in a box that reads only the
+        // full stop as its decimal point.
+        DecimalSeparator,
+    };
+
+    CalculationFailure(Kind kind, std::string text = {}, std::string field = {},
+                       Cause cause = Cause::Unknown, std::string correction = {});
     virtual ~CalculationFailure() = default;
 
     Kind kind() const { return kind_; }
+    Cause cause() const { return cause_; }
     const std::string& text() const { return text_; }
     const std::string& field() const { return field_; }
+    // For a decimal separator: the number as it reads with a full stop, when that is clear.
+    const std::string& correction() const { return correction_; }
 
     // The failure in plain words, without the name of the box, for example
-    // `"26in" is not a number.` or `The result is too large to calculate.`
+    // `"26in" is not a number.` or `The result is too large to calculate.` A quoted text
+    // keeps to one line and cannot turn the writing direction of the rest of the message.
     std::string describe() const;
     const char* what() const noexcept override { return description_.c_str(); }
 
   private:
     Kind kind_;
+    Cause cause_;
     std::string text_;
     std::string field_;
+    std::string correction_;
     std::string description_;
 };
 
 class ConversionFailure : public CalculationFailure {
   public:
-    explicit ConversionFailure(std::string text, std::string field = {})
-        : CalculationFailure(Kind::Conversion, std::move(text), std::move(field)) {}
+    explicit ConversionFailure(std::string text, std::string field = {},
+                               Cause cause = Cause::Unknown, std::string correction = {})
+        : CalculationFailure(Kind::Conversion, std::move(text), std::move(field), cause,
+                             std::move(correction)) {}
 };
 
 class OverflowFailure : public CalculationFailure {
   public:
-    explicit OverflowFailure(std::string text = {}, std::string field = {})
-        : CalculationFailure(Kind::Overflow, std::move(text), std::move(field)) {}
+    explicit OverflowFailure(std::string text = {}, std::string field = {},
+                             Cause cause = Cause::Unknown)
+        : CalculationFailure(Kind::Overflow, std::move(text), std::move(field), cause) {}
 };
 
 class DivisionByZeroFailure : public CalculationFailure {
@@ -50,18 +74,51 @@ class DivisionByZeroFailure : public CalculationFailure {
         : CalculationFailure(Kind::DivisionByZero, std::move(text), std::move(field)) {}
 };
 
-// Throws a failure of the same kind as `failure`, now blaming the box `field` holding `text`.
-[[noreturn]] void RethrowBlaming(const CalculationFailure& failure, std::string_view field,
-                                 std::string_view text);
+// A number a calculation read from an entry box: the box's objectName, its text and the value
+// read from it.
+struct EntryValue {
+    std::string_view field;
+    std::string_view text;
+    double value = 0;
+};
 
-// Runs `step`; a failure it throws that blames no box yet is thrown again blaming `field`.
+// Throws `failure` again, now blaming the box of `entry`: an overflow blamed on a value below
+// zero says so.
+[[noreturn]] void RethrowBlaming(const CalculationFailure& failure, const EntryValue& entry);
+
+// The box an overflow of a step fed by `fedBy` is blamed on: the first whose value lies
+// outside [lowest, highest] (or is not a number at all), else the one of largest magnitude.
+const EntryValue& OverflowCulprit(std::initializer_list<EntryValue> fedBy, double lowest,
+                                  double highest);
+
+// Reads the box `field` holding `text` with `read` (text to number). A failure of the reading
+// blames the box.
+template <class Read>
+EntryValue ReadEntry(std::string_view field, std::string_view text, Read&& read) {
+    const EntryValue entry{field, text};
+    try {
+        return {field, text, read(text)};
+    } catch (const CalculationFailure& failure) {
+        if (!failure.field().empty()) throw;
+        RethrowBlaming(failure, entry);
+    }
+}
+
+// Runs one step of a calculation whose result depends on the numbers `fedBy` read from the
+// boxes. A failure of the step that blames no box yet blames one of them: with one box, that
+// box; else the culprit of an overflow (OverflowCulprit over [lowest, highest], the range of
+// values the step can take). A division by zero says itself which box it blames (DivideStep).
 template <class Step>
-auto BlameEntry(std::string_view field, std::string_view text, Step&& step) -> decltype(step()) {
+auto BlameStep(std::initializer_list<EntryValue> fedBy, Step&& step,
+               double lowest = -std::numeric_limits<double>::max(),
+               double highest = std::numeric_limits<double>::max()) -> decltype(step()) {
     try {
         return step();
     } catch (const CalculationFailure& failure) {
-        if (!failure.field().empty()) throw;
-        RethrowBlaming(failure, field, text);
+        if (!failure.field().empty() || fedBy.size() == 0) throw;
+        if (fedBy.size() == 1) RethrowBlaming(failure, *fedBy.begin());
+        if (failure.kind() != CalculationFailure::Kind::Overflow) throw;
+        RethrowBlaming(failure, OverflowCulprit(fedBy, lowest, highest));
     }
 }
 
@@ -72,5 +129,11 @@ double CheckedResult(double value);
 // dividend is not zero and an overflow failure when it is (0 / 0); a result that is not a
 // finite number is an overflow failure.
 double CheckedDivide(double a, double b);
+
+// a / b as a step fed by `fedBy`, whose divisor is the product of the numbers `divisors` read
+// from boxes. A zero divisor blames the first of them that is zero; any other failure blames
+// as BlameStep does.
+double DivideStep(std::initializer_list<EntryValue> fedBy, double a, double b,
+                  std::initializer_list<EntryValue> divisors);
 
 }  // namespace motoreckon

@@ -141,6 +141,9 @@ inline bool StartsAt(std::string_view s, std::size_t pos, std::string_view part)
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+// A correction longer than this is not offered: it would not fit the message.
+constexpr std::size_t kMaxCorrection = 40;
+
 // Checks the digit grouping of a whole part as it is read: the group next to the decimal
 // separator has the primary size, the ones before it the secondary size, and the first group
 // at most that many digits. So "1,000" and "12,34,567" (in India) pass, while "3.73" in German
@@ -175,22 +178,17 @@ class WholePartGroups {
 
 }  // namespace
 
-double ParseLeadingNumber(std::string_view text) {
-    // Most texts hold no blanks and are read as they are; the others are copied without them.
-    std::string kept;
-    std::string_view s = text;
-    if (text.find(' ') != text.npos || text.find('\t') != text.npos ||
-        text.find('\n') != text.npos) {
-        kept.resize(text.size());
-        std::size_t length = 0;
-        for (const char c : text) {
-            kept[length] = c;
-            length += (c == ' ' || c == '\t' || c == '\n') ? 0 : 1;
-        }
-        kept.resize(length);
-        s = kept;
-    }
+namespace {
 
+// The leading number of a text without blanks: its value and where it ends. `plain` tells a
+// number of whole digits only, with no decimal point, exponent or radix prefix.
+struct LeadingNumber {
+    double value = 0.0;
+    std::size_t end = 0;
+    bool plain = false;
+};
+
+LeadingNumber ReadLeading(std::string_view s) {
     std::size_t pos = 0;
     if (const int radix = RadixPrefix(s, pos)) {
         // Digits that would carry the number past 32 bits end it, like any other character
@@ -201,7 +199,7 @@ double ParseLeadingNumber(std::string_view text) {
             if (digit < 0 || value * radix + digit > 0xFFFFFFFFu) break;
             value = value * radix + digit;
         }
-        return RadixValue(value);
+        return {RadixValue(value), pos, false};
     }
 
     pos = 0;
@@ -212,15 +210,71 @@ double ParseLeadingNumber(std::string_view text) {
     bool anyDigit = end > pos;
     pos = end;
     if (pos < s.size() && s[pos] == '.') {
-        ++pos;
-        end = digits.readFractionDigits(s, pos);
-        anyDigit = anyDigit || end > pos;
+        end = digits.readFractionDigits(s, pos + 1);
+        if (!anyDigit && end == pos + 1) return {0.0, pos, true};
+        anyDigit = true;
         pos = end;
+        long long exponent = 0;
+        const std::size_t afterExponent = ReadExponent(s, pos, exponent);
+        return {digits.value(negative, exponent), afterExponent, false};
     }
-    if (!anyDigit) return 0.0;
+    if (!anyDigit) return {0.0, pos, true};
     long long exponent = 0;
-    ReadExponent(s, pos, exponent);
-    return digits.value(negative, exponent);
+    const std::size_t afterExponent = ReadExponent(s, pos, exponent);
+    return {digits.value(negative, exponent), afterExponent, afterExponent == pos};
+}
+
+// Hands `read` the text with every blank, tab and line feed removed. Most texts hold none and
+// are handed over as they are; the others are copied without them.
+template <class Read>
+auto WithoutBlanks(std::string_view text, Read&& read) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n'; };
+    if (text.find(' ') == text.npos && text.find('\t') == text.npos &&
+        text.find('\n') == text.npos) {
+        return read(text);
+    }
+    std::string kept(text.size(), '\0');
+    std::size_t length = 0;
+    for (const char c : text) {
+        kept[length] = c;
+        length += blank(c) ? 0 : 1;
+    }
+    kept.resize(length);
+    return read(std::string_view(kept));
+}
+
+bool StartsWithDigit(std::string_view s) { return !s.empty() && IsDigit(s.front()); }
+
+}  // namespace
+
+double ParseLeadingNumber(std::string_view text) {
+    return WithoutBlanks(text, [](std::string_view s) { return ReadLeading(s).value; });
+}
+
+double ReadLeadingNumber(std::string_view text, const RegionalFormat& format) {
+    if (format.decimalSeparator == ".") return ParseLeadingNumber(text);
+    return WithoutBlanks(text, [&](std::string_view s) {
+        const LeadingNumber number = ReadLeading(s);
+        const std::string_view rest = s.substr(number.end);
+        const std::string_view separator = format.decimalSeparator;
+        if (separator.empty() || !rest.starts_with(separator) ||
+            !StartsWithDigit(rest.substr(separator.size()))) {
+            return number.value;
+        }
+        // "3,48" reads as 3.48 once the separator is a full stop, and the box shows that.
+        std::string correction;
+        if (number.plain) {
+            std::size_t fraction = separator.size();
+            while (fraction < rest.size() && IsDigit(rest[fraction])) ++fraction;
+            const std::string_view digits =
+                rest.substr(separator.size(), fraction - separator.size());
+            if (number.end + 1 + digits.size() <= kMaxCorrection) {
+                correction = std::string(s.substr(0, number.end)) + '.' + std::string(digits);
+            }
+        }
+        throw ConversionFailure(std::string(text), {}, CalculationFailure::Cause::DecimalSeparator,
+                                correction);
+    });
 }
 
 double ParseNumberStrict(std::string_view text, const RegionalFormat& format) {

@@ -1,7 +1,9 @@
 #include "input/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <system_error>
 
 #include "input/failures.h"
@@ -184,5 +186,28 @@ std::string WholeNumberText(double value, const RegionalFormat& format) {
 }
 
 std::string PlainIntegerText(std::int32_t value) { return std::to_string(value); }
+
+std::string ExponentText(double value, int digits, const RegionalFormat& format) {
+    RequireFinite(value);
+    char buffer[40];
+    const int precision = std::clamp(digits, 1, 15) - 1;
+    char* end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                              std::chars_format::scientific, precision)
+                    .ptr;
+    const std::string_view written(buffer, static_cast<std::size_t>(end - buffer));
+    const std::size_t e = written.find('e');
+    std::string mantissa(written.substr(0, e));
+    if (mantissa.find('.') != std::string::npos) {
+        while (mantissa.back() == '0') mantissa.pop_back();
+        if (mantissa.back() == '.') mantissa.pop_back();
+    }
+    if (const std::size_t point = mantissa.find('.'); point != std::string::npos) {
+        mantissa.replace(point, 1, format.decimalSeparator);
+    }
+    int exponent = 0;
+    std::from_chars(written.data() + e + (written[e + 1] == '+' ? 2 : 1), end, exponent);
+    const std::string sign = value < 0 ? format.negativeSign : std::string{};
+    return sign + mantissa + (exponent < 0 ? "E-" : "E+") + std::to_string(std::abs(exponent));
+}
 
 }  // namespace motoreckon

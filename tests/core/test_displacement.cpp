@@ -286,10 +286,12 @@ TEST(Displacement, CalculateFailuresLeaveBothTexts) {
         {{"4", "3.48", "8x", "64", "8", "5"}, Kind::Conversion, "txtCylinders", "8x"},
         {{"4", "3.48", "8,", "64", "8", "5"}, Kind::Conversion, "txtCylinders", "8,"},
         {{"4", "3.48", "8", "64", "8", "-72"}, Kind::DivisionByZero, "decktx", "-72"},
-        {{"4", "3.48", "8", "9E99", "8", "5"}, Kind::Overflow, "", ""},
-        {{"4", "3.48", "8", "64", "8", "-3E9"}, Kind::Overflow, "", ""},
-        {{"9E999", "3.48", "8", "64", "8", "5"}, Kind::Overflow, "", ""},
-        {{"1E200", "3.48", "8", "64", "8", "5"}, Kind::Overflow, "", ""},
+        // An overflow blames the box that takes its step out of range, or else the largest.
+        {{"4", "3.48", "8", "9E99", "8", "5"}, Kind::Overflow, "headtx", "9E99"},
+        {{"4", "3.48", "8", "64", "8", "-3E9"}, Kind::Overflow, "decktx", "-3E9"},
+        {{"9E999", "3.48", "8", "64", "8", "5"}, Kind::Overflow, "txtBore", "9E999"},
+        {{"1E200", "3.48", "8", "64", "8", "5"}, Kind::Overflow, "txtBore", "1E200"},
+        {{"999999", "3.48", "8", "64", "8", "5"}, Kind::Overflow, "txtBore", "999999"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.entries.bore + "|" + c.entries.cylinders + "|" + c.entries.head + "|" +
@@ -326,8 +328,8 @@ TEST(Displacement, RefreshFailuresComeWithTheFirstDisplacementText) {
         {{"4", "3.48", "0", "64", "8", "5"}, "0", Kind::DivisionByZero, "txtCylinders", "0"},
         {{"", "3.48", "0", "64", "8", "5"}, "0", Kind::DivisionByZero, "txtCylinders", "0"},
         {{"4", "3.48", "8", "64", "8", "-72"}, "349.848576", Kind::DivisionByZero, "decktx", "-72"},
-        {{"4", "3.48", "8", "9E99", "8", "5"}, "349.848576", Kind::Overflow, "", ""},
-        {{"9E999", "3.48", "8", "64", "8", "5"}, std::nullopt, Kind::Overflow, "", ""},
+        {{"4", "3.48", "8", "9E99", "8", "5"}, "349.848576", Kind::Overflow, "headtx", "9E99"},
+        {{"9E999", "3.48", "8", "64", "8", "5"}, std::nullopt, Kind::Overflow, "txtBore", "9E999"},
     };
     for (const bool compression : {true, false}) {
         for (const Case& c : cases) {

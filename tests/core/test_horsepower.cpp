@@ -12,19 +12,6 @@ namespace {
 
 using Kind = CalculationFailure::Kind;
 
-TEST(HorsepowerFormula, WorkedValues) {
-    EXPECT_NEAR(HorsepowerByTrapSpeed(100, 3200), 249.748222573, 1e-9);
-    EXPECT_NEAR(HorsepowerByTrapSpeed(110, 3500), 363.578779643, 1e-9);
-    EXPECT_NEAR(HorsepowerByTrapSpeed(-100, 3200), -249.748222573, 1e-9);
-    EXPECT_EQ(HorsepowerByTrapSpeed(0, 3200), 0.0);
-    EXPECT_EQ(HorsepowerByTrapSpeed(234, 1), 1.0);
-}
-
-TEST(HorsepowerFormula, ResultBeyondDoubleRangeIsOverflow) {
-    EXPECT_THROW(HorsepowerByTrapSpeed(1e200, 1), OverflowFailure);
-    EXPECT_THROW(HorsepowerByTrapSpeed(1e100, 1e100), OverflowFailure);
-}
-
 struct CaptionCase {
     const char* name;
     RegionalFormat format;
@@ -52,6 +39,8 @@ INSTANTIATE_TEST_SUITE_P(
         CaptionCase{"GroupedWeightStops", RegionalFormat::English(), "3,200", "100", "0"},
         CaptionCase{"TrailingLetters", RegionalFormat::English(), "12abc", "234", "12"},
         CaptionCase{"NegativeSpeed", RegionalFormat::English(), "3200", "-100", "-250"},
+        CaptionCase{"SpeedOfTheScale", RegionalFormat::English(), "1", "234", "1"},
+        CaptionCase{"StandingStill", RegionalFormat::English(), "3200", "0", "0"},
         CaptionCase{"EnglishGrouping", RegionalFormat::English(), "3200000", "100", "249,748"},
         CaptionCase{"GermanGrouping", RegionalFormat::German(), "3200000", "100", "249.748"},
         // The full stop is the decimal point whatever the region.
@@ -89,7 +78,10 @@ INSTANTIATE_TEST_SUITE_P(
                     // Both beyond range: the speed is read first.
                     FailureCase{"SpeedReadFirst", "1e400", "1e400", "txtMPH", "1e400"},
                     FailureCase{"CubeOfSpeed", "3200", "1e200", "txtMPH", "1e200"},
-                    FailureCase{"ProductOfBoth", "1e100", "1e100", "", ""}),
+                    // The cube of the speed is the larger factor.
+                    FailureCase{"ProductOfBoth", "1e100", "1e100", "txtMPH", "1e100"},
+                    FailureCase{"NegativeWeight", "-1e300", "1e100", "txtWeight", "-1e300"},
+                    FailureCase{"WeightLarger", "-1e307", "1000", "txtWeight", "-1e307"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "input/failures.h"
 #include "input/number_parse.h"
+#include "input/regional_format.h"
 
 namespace motoreckon {
 namespace {
@@ -92,6 +93,56 @@ TEST(ParseLeadingNumber, StopsAtEmbeddedNulsAndInvalidUtf8) {
                                  "8"),
               7.0);
     EXPECT_EQ(ParseLeadingNumber("\xc3"), 0.0);
+}
+
+// A calculator box is read for its leading number with the full stop as its decimal point. Where
+// the region writes decimals with another separator, a number followed by that separator and a
+// digit is refused rather than read as the whole part alone; anything else reads as before.
+TEST(ReadLeadingNumber, RefusesTheRegionalDecimalSeparatorWhereItWouldBeMisread) {
+    const RegionalFormat english = RegionalFormat::English();
+    const RegionalFormat german = RegionalFormat::German();
+    RegionalFormat arabic = RegionalFormat::English();
+    arabic.decimalSeparator = "\u066b";
+    const struct {
+        const RegionalFormat& format;
+        std::string text;
+        double read;
+    } reads[] = {
+        {english, "3,200", 3}, {english, "3,48", 3},   {english, "99.9mph", 99.9},
+        {english, "85%", 85},  {german, "3.48", 3.48}, {german, "85%", 85},
+        {german, "3,", 3},     {german, "3,x", 3},     {german, "1.000,", 1},
+        {german, "12abc", 12}, {german, "", 0},        {german, "abc,5", 0},
+        {arabic, "3,48", 3},   {arabic, "3.48", 3.48},
+    };
+    for (const auto& c : reads) EXPECT_EQ(ReadLeadingNumber(c.text, c.format), c.read) << c.text;
+
+    const struct {
+        const RegionalFormat& format;
+        std::string text;
+        std::string correction;  // the number with a full stop, where that is clear
+    } refusals[] = {
+        {german, "3,48", "3.48"},
+        {german, " 3 ,4 8", "3.48"},
+        {german, "3,200", "3.200"},
+        {german, "-,5", "-.5"},
+        {german, ",5", ".5"},
+        {german, "100,5mph", "100.5"},
+        {german, "1.5,3", ""},
+        {german, "2e3,5", ""},
+        {german, "&H1F,5", ""},
+        {arabic, "3\u066b48", "3.48"},
+        {german, std::string(50, '1') + ",5", ""},
+    };
+    for (const auto& c : refusals) {
+        try {
+            ReadLeadingNumber(c.text, c.format);
+            ADD_FAILURE() << "read " << c.text;
+        } catch (const ConversionFailure& failure) {
+            EXPECT_EQ(failure.cause(), CalculationFailure::Cause::DecimalSeparator) << c.text;
+            EXPECT_EQ(failure.text(), c.text);
+            EXPECT_EQ(failure.correction(), c.correction) << c.text;
+        }
+    }
 }
 
 struct StrictCase {

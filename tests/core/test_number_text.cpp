@@ -212,6 +212,30 @@ TEST(WholeNumberText, RoundsHalfAwayFromZeroAndGroupsDigits) {
     EXPECT_EQ(WholeNumberText(12345678.0, ungrouped), "12345678");
 }
 
+// The form a result takes when it is too long for its window: as many significant digits as
+// are asked for, rounded to nearest, in the regional format.
+TEST(ExponentText, WritesTheLeadingDigitsAndThePowerOfTen) {
+    const struct {
+        double value;
+        int digits;
+        const char* english;
+        const char* german;
+    } cases[] = {
+        {7.804631955409953e307, 15, "7.80463195540995E+307", "7,80463195540995E+307"},
+        {7.804631955409953e307, 4, "7.805E+307", "7,805E+307"},
+        {-3.36e302, 15, "-3.36E+302", "-3,36E+302"},
+        {1e20, 3, "1E+20", "1E+20"},
+        {2.6e-7, 1, "3E-7", "3E-7"},
+        {123456.0, 0, "1E+5", "1E+5"},
+        {123456.0, 40, "1.23456E+5", "1,23456E+5"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ExponentText(c.value, c.digits, kEnglish), c.english) << c.value;
+        EXPECT_EQ(ExponentText(c.value, c.digits, kGerman), c.german) << c.value;
+    }
+    EXPECT_THROW(ExponentText(HUGE_VAL, 15, kEnglish), OverflowFailure);
+}
+
 TEST(PlainIntegerText, WritesDigitsAndMinusOnly) {
     EXPECT_EQ(PlainIntegerText(516), "516");
     EXPECT_EQ(PlainIntegerText(0), "0");

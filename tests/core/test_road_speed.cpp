@@ -1,64 +1,28 @@
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <ostream>
 #include <string>
 
+#include "core/expect_failure.h"
 #include "drivetrain/road_speed.h"
-#include "input/failures.h"
 #include "input/regional_format.h"
 
 namespace motoreckon {
 namespace {
 
-using Kind = CalculationFailure::Kind;
-
-struct Blame {
-    Kind kind;
-    std::string field;  // empty: no box is to blame
-    std::string text;
-};
-
-std::optional<Blame> FailureOf(auto&& calculation) {
-    try {
-        calculation();
-    } catch (const CalculationFailure& failure) {
-        return Blame{failure.kind(), failure.field(), failure.text()};
-    }
-    return std::nullopt;
-}
-
-void ExpectBlame(const std::optional<Blame>& actual, const Blame& expected) {
-    ASSERT_TRUE(actual.has_value()) << "no failure";
-    EXPECT_EQ(actual->kind, expected.kind);
-    EXPECT_EQ(actual->field, expected.field);
-    EXPECT_EQ(actual->text, expected.text);
-}
-
-TEST(RoadSpeedFormulas, WorkedValues) {
-    EXPECT_NEAR(EngineSpeed(60, 3.73, 1, 26), 2892.1846153846, 1e-9);
-    EXPECT_NEAR(RoadSpeed(3000, 26, 3.73, 1), 62.236690923018, 1e-9);
-    EXPECT_NEAR(EngineSpeed(-60, 3.73, 1, 26), -2892.1846153846, 1e-9);
-    EXPECT_NEAR(RoadSpeed(1000, 26, 3.73, 1), 20.745563641006, 1e-9);
-}
+using test::Blame;
+using test::ExpectBlame;
+using test::FailureOf;
+using test::Kind;
 
 // The products are formed left to right, so a first product beyond the double range fails even
 // where a later factor would have brought the result back into range.
 TEST(RoadSpeedFormulas, StepsOverflowInTheirOrder) {
-    EXPECT_THROW(EngineSpeed(1e300, 1e10, 1e-10, 1), OverflowFailure);
-    EXPECT_NO_THROW(EngineSpeed(1e300, 1e-10, 1e10, 1));
-    EXPECT_THROW(RoadSpeed(1e300, 1e10, 1e10, 1), OverflowFailure);
-    EXPECT_THROW(EngineSpeed(1e300, 1, 1, 1e-300), OverflowFailure);
-}
-
-TEST(RoadSpeedFormulas, ZeroDivisor) {
-    EXPECT_THROW(EngineSpeed(60, 3.73, 1, 0), DivisionByZeroFailure);
-    EXPECT_THROW(EngineSpeed(0, 3.73, 1, 0), OverflowFailure);
-    EXPECT_THROW(RoadSpeed(3000, 26, 0, 1), DivisionByZeroFailure);
-    EXPECT_THROW(RoadSpeed(3000, 26, 3.73, 0), DivisionByZeroFailure);
-    EXPECT_THROW(RoadSpeed(3000, 0, 0, 1), OverflowFailure);
-    // A divisor that underflows to zero divides by zero as well.
-    EXPECT_THROW(RoadSpeed(3000, 26, 1e-200, 1e-200), DivisionByZeroFailure);
+    const RegionalFormat english = RegionalFormat::English();
+    EXPECT_THROW(EngineSpeedCaption({"1e300", "1e10", "1e-10", "1"}, english), OverflowFailure);
+    EXPECT_NO_THROW(EngineSpeedCaption({"1e300", "1e-10", "1e10", "1"}, english));
+    EXPECT_THROW(RoadSpeedCaption({"1e300", "1e10", "1e10", "1"}, english), OverflowFailure);
+    EXPECT_THROW(EngineSpeedCaption({"1e300", "1", "1", "1e-300"}, english), OverflowFailure);
 }
 
 struct CaptionCase {
@@ -156,16 +120,25 @@ INSTANTIATE_TEST_SUITE_P(
                     {Kind::Conversion, "txtTransmission", ""}},
         FailureCase{
             "ZeroTire", "60", "3.73", "1", "0", {Kind::DivisionByZero, "txtTireDiameter", "0"}},
-        FailureCase{"ZeroOverZero", "0", "3.73", "1", "0", {Kind::Overflow, "", ""}},
+        // 0 divided by 0 is no number: the zero tire diameter is to blame.
+        FailureCase{
+            "ZeroOverZero", "0", "3.73", "1", "0", {Kind::Overflow, "txtTireDiameter", "0"}},
         FailureCase{
             "TextBeyondDouble", "1e400", "3.73", "1", "26", {Kind::Overflow, "txtMPH", "1e400"}},
-        // The product of speed and axle ratio overflows before the transmission text is read.
+        // The product of speed and axle ratio overflows before the transmission text is read;
+        // the larger factor is to blame.
         FailureCase{"OverflowEndsBeforeLaterReads",
                     "1e300",
                     "1e10",
                     "abc",
                     "26",
-                    {Kind::Overflow, "", ""}}),
+                    {Kind::Overflow, "txtMPH", "1e300"}},
+        FailureCase{"LargestFactorBlamed",
+                    "60",
+                    "-1e308",
+                    "1",
+                    "26",
+                    {Kind::Overflow, "txtAxle", "-1e308"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 class RoadSpeedFailureTest : public testing::TestWithParam<FailureCase> {};
@@ -203,7 +176,8 @@ INSTANTIATE_TEST_SUITE_P(
             "BothRatiosZero", "3000", "26", "0", "0", {Kind::DivisionByZero, "txtAxle", "0"}},
         FailureCase{
             "DivisorUnderflows", "3000", "26", "1e-200", "1e-200", {Kind::DivisionByZero, "", ""}},
-        FailureCase{"ZeroOverZero", "0", "26", "0", "1", {Kind::Overflow, "", ""}},
+        FailureCase{"ZeroOverZero", "0", "26", "0", "1", {Kind::Overflow, "txtAxle", "0"}},
+        FailureCase{"ZeroTireAndAxle", "3000", "0", "0", "1", {Kind::Overflow, "txtAxle", "0"}},
         FailureCase{"TextBeyondDouble",
                     "3000",
                     "26",
@@ -211,8 +185,12 @@ INSTANTIATE_TEST_SUITE_P(
                     "-1e999",
                     {Kind::Overflow, "txtTransmission", "-1e999"}},
         // Engine speed times tire diameter overflows before the ratios are read.
-        FailureCase{
-            "OverflowEndsBeforeLaterReads", "1e300", "1e10", "abc", "1", {Kind::Overflow, "", ""}}),
+        FailureCase{"OverflowEndsBeforeLaterReads",
+                    "1e300",
+                    "1e10",
+                    "abc",
+                    "1",
+                    {Kind::Overflow, "txtRPM", "1e300"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "input/failures.h"
+
+namespace motoreckon::test {
+
+using Kind = CalculationFailure::Kind;
+
+// The failure a calculation is expected to end with: its kind and the box it blames (an empty
+// field: no box) with the text quoted from it.
+struct Blame {
+    Kind kind;
+    std::string field;
+    std::string text;
+};
+
+// The failure `calculation` ends with, or nothing when it runs to its end.
+template <class Calculation>
+std::optional<CalculationFailure> FailureOf(Calculation&& calculation) {
+    try {
+        calculation();
+    } catch (const CalculationFailure& failure) {
+        return failure;
+    }
+    return std::nullopt;
+}
+
+inline void ExpectBlame(const std::optional<CalculationFailure>& actual, const Blame& expected) {
+    ASSERT_TRUE(actual.has_value()) << "no failure";
+    EXPECT_EQ(actual->kind(), expected.kind);
+    EXPECT_EQ(actual->field(), expected.field);
+    EXPECT_EQ(actual->text(), expected.text);
+}
+
+}  // namespace motoreckon::test

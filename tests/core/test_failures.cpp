@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/expect_failure.h"
+#include "input/failures.h"
+
+namespace motoreckon {
+namespace {
+
+using test::Blame;
+using test::ExpectBlame;
+using test::FailureOf;
+using test::Kind;
+using Cause = CalculationFailure::Cause;
+
+// A quoted text is set apart between these two, so that its writing direction stays its own.
+const std::string kOpen = "\"\u2068";
+const std::string kClose = "\u2069\"";
+
+std::string Quote(const std::string& inside) { return kOpen + inside + kClose; }
+
+TEST(CalculationFailure, DescribesTheFailureInPlainWords) {
+    const struct {
+        CalculationFailure failure;
+        std::string description;
+    } cases[] = {
+        {ConversionFailure("26in", "txtTireDiameter"), Quote("26in") + " is not a number."},
+        {ConversionFailure("  "), "Nothing was entered. Enter a number."},
+        {ConversionFailure("3,48", "txtStroke", Cause::DecimalSeparator, "3.48"),
+         Quote("3,48") + " \u2014 write the decimal point as a full stop: 3.48"},
+        {ConversionFailure("1.5,3", "txtStroke", Cause::DecimalSeparator),
+         Quote("1.5,3") + " \u2014 write the decimal point as a full stop."},
+        {OverflowFailure(), "The result is too large to calculate."},
+        {OverflowFailure("99999", "txtRPM"),
+         Quote("99999") + " is too large for this calculation."},
+        {OverflowFailure("-32769", "txtRPM", Cause::Negative),
+         Quote("-32769") + " is too far below zero for this calculation."},
+        {OverflowFailure({}, {}, Cause::ZeroByZero),
+         "The result cannot be calculated: 0 divided by 0."},
+        {OverflowFailure("0", "txtTireDiameter", Cause::ZeroByZero),
+         Quote("0") + " would make the calculation divide 0 by 0, which cannot be calculated."},
+        {DivisionByZeroFailure("0", "txtTireDiameter"),
+         Quote("0") + " would make the calculation divide by zero."},
+        {DivisionByZeroFailure(), "The calculation would divide by zero."},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.failure.describe(), c.description);
+}
+
+// What a box held is quoted as typed, but on one line, cut short, and in a writing direction of
+// its own: nothing typed can reverse the words after it or break the message's line.
+TEST(CalculationFailure, QuotesTypedTextSafely) {
+    const std::string paste = std::string(39, '1') + "\xc3\xa9" + std::string(10000, '2');
+    const struct {
+        std::string typed;
+        std::string quoted;
+    } cases[] = {
+        {"<img src=/dev/zero>", "<img src=/dev/zero>"},
+        {"\u202e73.3", "\u202e73.3"},
+        {"\u2067\u05d0", "\u2067\u05d0\u2069"},
+        {"\u2069\u202e73", "\ufffd\u202e73"},
+        {"\u2066a\u2069b\u2069", "\u2066a\u2069b\ufffd"},
+        {"1\n2\t3\r\x7f\xc2\x85\u2028\u2029", "1\ufffd2\ufffd3\ufffd\ufffd\ufffd\ufffd\ufffd"},
+        {"4\xff\xc3", "4\ufffd\ufffd"},
+        {paste, std::string(39, '1') + "..."},
+        {std::string(36, '1') + "\u2068\u05d0\u05d1", std::string(36, '1') + "\u2068\u2069..."},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ConversionFailure(c.typed).describe(), Quote(c.quoted) + " is not a number.")
+            << c.typed;
+    }
+}
+
+TEST(CheckedDivide, TellsDivisionByZeroFromOverflow) {
+    EXPECT_EQ(CheckedDivide(6, 3), 2);
+    EXPECT_THROW(CheckedDivide(1, 0), DivisionByZeroFailure);
+    EXPECT_THROW(CheckedDivide(-1, -0.0), DivisionByZeroFailure);
+    EXPECT_THROW(CheckedDivide(1e308, 1e-308), OverflowFailure);
+    const auto zeroByZero = FailureOf([] { CheckedDivide(0, 0); });
+    ASSERT_TRUE(zeroByZero.has_value());
+    EXPECT_EQ(zeroByZero->kind(), Kind::Overflow);
+    EXPECT_EQ(zeroByZero->cause(), Cause::ZeroByZero);
+}
+
+// A step's failure blames the one box that feeds it; of several, an overflow blames the one out
+// of the step's range, else the one of largest magnitude, and says when its value is below zero.
+TEST(BlameStep, NamesTheBoxThatMakesTheStepFail) {
+    const EntryValue small{"txtSmall", "2", 2};
+    const EntryValue large{"txtLarge", "-1e300", -1e300};
+    const EntryValue outside{"txtOutside", "3e9", 3e9};
+    const auto overflow = [] { return CheckedResult(1e308 * 10); };
+    const struct {
+        std::optional<CalculationFailure> failure;
+        Blame blame;
+        Cause cause;
+    } cases[] = {
+        {FailureOf([&] { BlameStep({small}, [] { return CheckedDivide(1, 0); }); }),
+         {Kind::DivisionByZero, "txtSmall", "2"},
+         Cause::Unknown},
+        {FailureOf([&] {
+             BlameStep({small, large}, overflow);
+         }),
+         {Kind::Overflow, "txtLarge", "-1e300"},
+         Cause::Negative},
+        {FailureOf([&] {
+             BlameStep({small, outside, large}, overflow, -2147483648.0, 2147483647.0);
+         }),
+         {Kind::Overflow, "txtOutside", "3e9"},
+         Cause::Unknown},
+        {FailureOf([&] {
+             BlameStep({small, large}, [&] { return BlameStep({outside}, overflow); });
+         }),
+         {Kind::Overflow, "txtOutside", "3e9"},
+         Cause::Unknown},
+        // Of several boxes, only an overflow can be put down to the size of one of them.
+        {FailureOf([&] {
+             BlameStep({small, large}, [] { return CheckedDivide(1, 0); });
+         }),
+         {Kind::DivisionByZero, "", ""},
+         Cause::Unknown},
+        {FailureOf([&] {
+             DivideStep({small, large}, 0, 0,
+                        {small, {"txtZero", "0,0", 0}, {"txtNought", "0", 0}});
+         }),
+         {Kind::Overflow, "txtZero", "0,0"},
+         Cause::ZeroByZero},
+        {FailureOf([&] {
+             DivideStep({small}, 1, 0, {{"txtZero", "0", 0}});
+         }),
+         {Kind::DivisionByZero, "txtZero", "0"},
+         Cause::Unknown},
+    };
+    for (const auto& c : cases) {
+        ExpectBlame(c.failure, c.blame);
+        if (c.failure) {
+            EXPECT_EQ(c.failure->cause(), c.cause);
+        }
+    }
+}
+
+TEST(ReadEntry, AFailedReadingBlamesItsBox) {
+    ExpectBlame(FailureOf([] {
+                    ReadEntry("txtAxle", "3.73:1", [](std::string_view text) -> double {
+                        throw ConversionFailure(std::string(text));
+                    });
+                }),
+                {Kind::Conversion, "txtAxle", "3.73:1"});
+}
+
+}  // namespace
+}  // namespace motoreckon
