@@ -69,7 +69,8 @@ void frmHP_MPH::cmdCalculate_Click() {
     runCalculation(this, [this] {
         const std::string mph = txtMPH->text().toStdString();
         const std::string weight = txtWeight->text().toStdString();
-        lblHP->setText(QString::fromStdString(HorsepowerCaption({weight, mph}, regionalFormat())));
+        const RegionalFormat format = regionalFormat();
+        showResult(lblHP, HorsepowerCaption({weight, mph}, format), format);
         fitToText(lblHP);
     });
 }

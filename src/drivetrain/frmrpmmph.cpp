@@ -136,21 +136,22 @@ void frmRPMMPH::ApplyFormType() {
 void frmRPMMPH::cmdCalculate_Click() {
     if (FormType != EngineSpeedMode && FormType != RoadSpeedMode) return;
     runCalculation(this, [this] {
+        const RegionalFormat format = regionalFormat();
         std::string caption;
         if (FormType == EngineSpeedMode) {
             const std::string mph = txtMPH->text().toStdString();
             const std::string axle = txtAxle->text().toStdString();
             const std::string transmission = txtTransmission->text().toStdString();
             const std::string tireDiameter = txtTireDiameter->text().toStdString();
-            caption = EngineSpeedCaption({mph, axle, transmission, tireDiameter}, regionalFormat());
+            caption = EngineSpeedCaption({mph, axle, transmission, tireDiameter}, format);
         } else {
             const std::string rpm = txtRPM->text().toStdString();
             const std::string tireDiameter = txtTireDiameter->text().toStdString();
             const std::string axle = txtAxle->text().toStdString();
             const std::string transmission = txtTransmission->text().toStdString();
-            caption = RoadSpeedCaption({rpm, tireDiameter, axle, transmission}, regionalFormat());
+            caption = RoadSpeedCaption({rpm, tireDiameter, axle, transmission}, format);
         }
-        lblAnswer->setText(QString::fromStdString(caption));
+        showResult(lblAnswer, caption, format);
         fitToText(lblAnswer);
     });
 }

@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 
 #include "shell/calculation.h"
@@ -199,8 +200,10 @@ void discom::buildControls(QWidget* client) {
     txtBore->setFocus(Qt::OtherFocusReason);
 
     connect(Com_calc, &QPushButton::clicked, this, &discom::Com_calc_Click);
-    connect(Com_end, &QPushButton::clicked, this, &QWidget::hide);
-    connect(roundtx, &QCheckBox::toggled, this, &discom::refreshIfShown);
+    // While a calculation waits on its message, the window's commands wait for it to end.
+    connect(Com_end, &QPushButton::clicked, this, [this] { runCommand(this, [this] { hide(); }); });
+    connect(roundtx, &QCheckBox::toggled, this,
+            [this] { runCommand(this, [this] { refreshIfShown(); }); });
 }
 
 void discom::buildMenus() {
@@ -217,9 +220,12 @@ void discom::buildMenus() {
     compratiomnu =
         addCheckEntry(options, "compratiomnu", QStringLiteral("&Check Comp. Ratio"), true);
     addCheckEntry(options, "MnuSaveset", QStringLiteral("Sa&ve Settings On Exit"), false);
-    connect(MnuCubin, &QAction::triggered, this, &discom::MnuCubin_Click);
-    connect(MnuLiters, &QAction::triggered, this, &discom::MnuLiters_Click);
-    connect(compratiomnu, &QAction::triggered, this, &discom::compratiomnu_Click);
+    connect(MnuCubin, &QAction::triggered, this,
+            [this] { runCommand(this, [this] { MnuCubin_Click(); }); });
+    connect(MnuLiters, &QAction::triggered, this,
+            [this] { runCommand(this, [this] { MnuLiters_Click(); }); });
+    connect(compratiomnu, &QAction::triggered, this,
+            [this] { runCommand(this, [this] { compratiomnu_Click(); }); });
 
     MnuHelp = addSubmenu(bar, "MnuHelp", QStringLiteral("&Help"));
 }
@@ -263,9 +269,10 @@ DiscomOptions discom::options() const {
             compratiomnu->isChecked(), roundtx->isChecked()};
 }
 
-void discom::setResult(QLabel* label, const std::optional<std::string>& text) {
+void discom::setResult(QLabel* label, const std::optional<std::string>& text,
+                       const RegionalFormat& format) {
     if (!text) return;
-    label->setText(QString::fromStdString(*text));
+    showResult(label, *text, format);
     label->resize(label->sizeHint().width(), label->height());
 }
 
@@ -277,16 +284,19 @@ void discom::setCaptionColour(QLabel* label, const QColor& colour) {
 
 void discom::Com_calc_Click() {
     runCalculation(this, [this] {
+        const RegionalFormat format = regionalFormat();
         const DiscomCalculation calc = CalculateDisplacement(
-            entries(), options(), crlb->text().toStdString(), retained_, regionalFormat());
-        setResult(crlb, calc.texts.ratio);
+            entries(), options(), resultText(crlb).toStdString(), retained_, format);
+        setResult(crlb, calc.texts.ratio, format);
         for (int i = 0; i < calc.beeps; ++i) feedback().beep();
         if (calc.message) {
+            const QPointer<discom> alive(this);
             feedback().message(this, QString::fromStdString(calc.message->title),
                                QString::fromStdString(calc.message->text),
                                Feedback::Icon::Information);
+            if (!alive) return;
         }
-        setResult(lblCubicInch, calc.texts.displacement);
+        setResult(lblCubicInch, calc.texts.displacement, format);
         if (calc.focus) {
             findChild<QLineEdit*>(QString::fromStdString(*calc.focus))
                 ->setFocus(Qt::OtherFocusReason);
@@ -324,11 +334,12 @@ void discom::compratiomnu_Click() {
 
 // A change of unit or rounding shows the results again, once there are results to show.
 void discom::refreshIfShown() {
-    if (lblCubicInch->text().isEmpty()) return;
+    if (resultText(lblCubicInch).isEmpty()) return;
     runCalculation(this, [this] {
-        const DiscomTexts texts = RefreshResults(entries(), options(), retained_, regionalFormat());
-        setResult(lblCubicInch, texts.displacement);
-        setResult(crlb, texts.ratio);
+        const RegionalFormat format = regionalFormat();
+        const DiscomTexts texts = RefreshResults(entries(), options(), retained_, format);
+        setResult(lblCubicInch, texts.displacement, format);
+        setResult(crlb, texts.ratio, format);
         if (texts.failure) throw *texts.failure;
     });
 }

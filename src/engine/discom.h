@@ -39,7 +39,8 @@ class discom final : public QMainWindow {
 
     DiscomEntries entries() const;
     DiscomOptions options() const;
-    void setResult(QLabel* label, const std::optional<std::string>& text);
+    void setResult(QLabel* label, const std::optional<std::string>& text,
+                   const RegionalFormat& format);
     void setCaptionColour(QLabel* caption, const QColor& colour);
 
     QLineEdit* txtBore;

@@ -230,6 +230,12 @@ DiscomTexts RefreshResults(const DiscomEntries& entries, const DiscomOptions& op
 
         if (ParseNumberStrict(displacement, format) == 0) texts.displacement = "";
     });
+    // A box whose number cannot be read leaves nothing that could be shown under the unit and
+    // rounding just chosen: the results are cleared rather than left in the ones before.
+    if (texts.failure && texts.failure->cause() == CalculationFailure::Cause::DecimalSeparator) {
+        texts.displacement = "";
+        texts.ratio = "";
+    }
     return texts;
 }
 

@@ -94,8 +94,8 @@ void frmCarbSize::cmdCalculateCFM_Click() {
         const std::string rpm = txtRPM->text().toStdString();
         const std::string cubicInches = txtCubicInches->text().toStdString();
         const std::string efficiency = txtEfficency->text().toStdString();
-        lblCFM->setText(QString::fromStdString(
-            CarbCfmCaption({rpm, cubicInches, efficiency}, regionalFormat())));
+        const RegionalFormat format = regionalFormat();
+        showResult(lblCFM, CarbCfmCaption({rpm, cubicInches, efficiency}, format), format);
         lblCFM->adjustSize();
     });
 }

@@ -2,7 +2,9 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QWidget>
+#include <deque>
 
 #include "input/failures.h"
 #include "shell/feedback.h"
@@ -22,24 +24,52 @@ QString labelFor(const QWidget* window, const QLineEdit* box) {
     return box->accessibleName();
 }
 
-// Pasted text may hold control characters that a message box cannot show sensibly.
-QString printable(const std::string& text) {
-    QString result = QString::fromStdString(text);
-    for (QChar& c : result) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f) c = QChar::ReplacementCharacter;
+// The calculation a window is running, and the commands that wait for it to end. It belongs
+// to the window and goes with it.
+class Commands final : public QObject {
+  public:
+    explicit Commands(QWidget* window) : QObject(window) {
+        setObjectName(QStringLiteral("calculationCommands"));
     }
-    return result;
+
+    static Commands* of(QWidget* window) {
+        auto* commands = window->findChild<Commands*>(QStringLiteral("calculationCommands"),
+                                                      Qt::FindDirectChildrenOnly);
+        return commands ? commands : new Commands(window);
+    }
+
+    bool running = false;
+    std::deque<std::function<void()>> waiting;
+};
+
+// Runs the commands that waited for the calculation of `window`, in the order they came.
+void runWaiting(const QPointer<QWidget>& window) {
+    while (window) {
+        Commands* commands = Commands::of(window);
+        if (commands->running || commands->waiting.empty()) return;
+        const std::function<void()> command = std::move(commands->waiting.front());
+        commands->waiting.pop_front();
+        command();
+    }
 }
 
 }  // namespace
 
 bool runCalculation(QWidget* window, const std::function<void()>& handler) {
+    Commands* commands = Commands::of(window);
+    if (commands->running) {
+        commands->waiting.push_back([window, handler] { runCalculation(window, handler); });
+        return false;
+    }
+    const QPointer<QWidget> alive(window);
+    commands->running = true;
+    bool ended = true;
     try {
         handler();
-        return true;
     } catch (const CalculationFailure& failure) {
-        QString text = printable(failure.describe());
-        QLineEdit* box =
+        ended = false;
+        QString text = QString::fromStdString(failure.describe());
+        QPointer<QLineEdit> box =
             failure.field().empty()
                 ? nullptr
                 : window->findChild<QLineEdit*>(QString::fromStdString(failure.field()));
@@ -47,13 +77,25 @@ bool runCalculation(QWidget* window, const std::function<void()>& handler) {
             const QString name = labelFor(window, box);
             if (!name.isEmpty()) text = name + QStringLiteral(": ") + text;
         }
-        feedback().message(window, kAppTitle, text, Feedback::Icon::Warning);
+        if (alive) feedback().message(window, kAppTitle, text, Feedback::Icon::Warning);
         if (box) {
             box->setFocus(Qt::OtherFocusReason);
             box->selectAll();
         }
-        return false;
     }
+    if (!alive) return false;
+    commands->running = false;
+    runWaiting(alive);
+    return ended;
+}
+
+void runCommand(QWidget* window, const std::function<void()>& command) {
+    Commands* commands = Commands::of(window);
+    if (commands->running) {
+        commands->waiting.push_back(command);
+        return;
+    }
+    command();
 }
 
 }  // namespace motoreckon

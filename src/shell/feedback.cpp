@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace motoreckon {
 
@@ -9,9 +10,16 @@ namespace {
 
 class MessageBoxFeedback final : public Feedback {
   public:
+    // The box belongs to `parent`: a window that goes away while its box is open takes the box
+    // with it, and the box is then not deleted a second time here. Its text is always plain,
+    // as it may quote what the user typed.
     void message(QWidget* parent, const QString& title, const QString& text, Icon icon) override {
-        QMessageBox box(toMessageBoxIcon(icon), title, text, QMessageBox::Ok, parent);
-        box.exec();
+        QPointer<QMessageBox> box =
+            new QMessageBox(toMessageBoxIcon(icon), title, text, QMessageBox::Ok, parent);
+        box->setObjectName(QStringLiteral("messageBox"));
+        box->setTextFormat(Qt::PlainText);
+        box->exec();
+        delete box;
     }
 
     void beep() override { QApplication::beep(); }
@@ -36,6 +44,8 @@ Feedback* installed = nullptr;
 }  // namespace
 
 Feedback& feedback() { return installed ? *installed : realFeedback; }
+
+Feedback& messageBoxes() { return realFeedback; }
 
 void installFeedback(Feedback* replacement) { installed = replacement; }
 

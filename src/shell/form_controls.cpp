@@ -8,11 +8,29 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include "input/number_parse.h"
+#include "input/number_text.h"
+#include "shell/twips.h"
+
 namespace motoreckon {
 
 namespace {
 
 constexpr qreal kLayoutPointSize = 8.25;
+
+// A result keeps this far from the right edge of its window.
+constexpr int kResultMarginTwips = 120;
+
+// The name of the property in which a result label keeps the whole number it stands for.
+constexpr const char* kResultProperty = "motoreckonResult";
+
+// The most significant digits a number keeps in any writing.
+constexpr int kSignificantDigits = 15;
+
+bool fits(const QLabel* label, const QString& text, int room) {
+    const int frame = 2 * (label->frameWidth() + label->margin());
+    return label->fontMetrics().horizontalAdvance(text) + frame <= room;
+}
 
 bool isDefaultButtonKey(const QKeyEvent& event) {
     const bool enter = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
@@ -114,6 +132,28 @@ void describeResult(QLabel* result, const QLabel* caption) {
     QString text = plainCaption(caption->text());
     if (text.endsWith(QLatin1Char(':'))) text.chop(1);
     result->setAccessibleDescription(text.trimmed());
+}
+
+void showResult(QLabel* label, const std::string& text, const RegionalFormat& format) {
+    const QString whole = QString::fromStdString(text);
+    const int room =
+        label->parentWidget()->width() - label->x() - twipsToPixels(kResultMarginTwips);
+    QString shown = whole;
+    if (!fits(label, whole, room)) {
+        const double value = ParseNumberStrict(text, format);
+        for (int digits = kSignificantDigits; digits >= 1; --digits) {
+            shown = QString::fromStdString(ExponentText(value, digits, format));
+            if (fits(label, shown, room)) break;
+        }
+    }
+    label->setProperty(kResultProperty, whole);
+    label->setToolTip(shown == whole ? QString() : whole);
+    label->setText(shown);
+}
+
+QString resultText(const QLabel* label) {
+    const QVariant whole = label->property(kResultProperty);
+    return whole.isValid() ? whole.toString() : label->text();
 }
 
 void installWindowKeys(QWidget* form, QPushButton* defaultButton) {

@@ -4,6 +4,9 @@
 #include <QMenu>
 #include <QRect>
 #include <QString>
+#include <string>
+
+#include "input/regional_format.h"
 
 class QLabel;
 class QPushButton;
@@ -55,6 +58,15 @@ QString plainCaption(const QString& caption);
 // caption beside it as it reads ("Comp. Ratio:" gives "Comp. Ratio"), while its name stays the
 // result itself. Call it again whenever the caption changes.
 void describeResult(QLabel* result, const QLabel* caption);
+
+// Shows `text`, a result as the formulas write it, in `label`. A number too long for the room
+// the label has, from where it stands to the right edge of its window, would be cut off and read
+// as another number: it is shown instead in exponent form with as many significant digits as
+// fit (7.80463195540995E+307), and the whole number is its tooltip. The caller sizes the label.
+void showResult(QLabel* label, const std::string& text, const RegionalFormat& format);
+
+// The result `label` stands for: the whole number, however it is shown.
+QString resultText(const QLabel* label);
 
 // The keyboard of a calculator window:
 // - Enter or Return (without Shift, Ctrl, Alt or Meta) that no control takes, as in an entry box,

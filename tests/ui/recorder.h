@@ -24,9 +24,10 @@ class Recorder final : public Feedback {
     Recorder(const Recorder&) = delete;
     Recorder& operator=(const Recorder&) = delete;
 
-    void message(QWidget*, const QString& title, const QString& text, Icon icon) override {
+    void message(QWidget* parent, const QString& title, const QString& text, Icon icon) override {
         events.append({Event::Kind::Message, title, text, icon});
         if (onMessage) onMessage();
+        if (showMessageBoxes) messageBoxes().message(parent, title, text, icon);
     }
     void beep() override { events.append({Event::Kind::Beep, {}, {}, Icon::None}); }
 
@@ -44,8 +45,11 @@ class Recorder final : public Feedback {
     }
 
     QVector<Event> events;
-    // Runs while a message box would be open, so a test can look at the window at that moment.
+    // Runs while a message box would be open, so a test can look at the window at that moment;
+    // with the real boxes shown, before the box opens.
     std::function<void()> onMessage;
+    // Shows the real message boxes as well, which wait for the user.
+    bool showMessageBoxes = false;
 };
 
 }  // namespace motoreckon::test

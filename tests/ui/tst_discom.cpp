@@ -430,7 +430,8 @@ class TestDiscom : public QObject {
         QCOMPARE(recorder_->events.size(), 1);
         QCOMPARE(recorder_->events[0].kind, Event::Kind::Message);
         QCOMPARE(recorder_->events[0].title, QStringLiteral("Motoreckon"));
-        QCOMPARE(recorder_->events[0].text, QStringLiteral("Cylinders: \"8x\" is not a number."));
+        QCOMPARE(recorder_->events[0].text,
+                 QStringLiteral("Cylinders: \"\u20688x\u2069\" is not a number."));
         QCOMPARE(recorder_->events[0].icon, Feedback::Icon::Warning);
         QCOMPARE(window_->focusWidget(), box(window_, "txtCylinders"));
         QCOMPARE(text(window_, "lblCubicInch"), QStringLiteral("349.848576"));
@@ -447,12 +448,12 @@ class TestDiscom : public QObject {
         QTest::newRow("cylinders not a number") << "4"
                                                 << "8x"
                                                 << "349.848576"
-                                                << "Cylinders: \"8x\" is not a number.";
+                                                << "Cylinders: \"\u20688x\u2069\" is not a number.";
         QTest::newRow("no cylinders")
             << ""
             << "0"
             << "0"
-            << "Cylinders: \"0\" would make the calculation divide by zero.";
+            << "Cylinders: \"\u20680\u2069\" would make the calculation divide by zero.";
     }
 
     void refreshFailureShowsItsFirstText() {
@@ -483,6 +484,48 @@ class TestDiscom : public QObject {
         QCOMPARE(text(window_, "lblCubicInch"), displacement);
         QCOMPARE(window_->focusWidget(), box(window_, "txtCylinders"));
         QCOMPARE(text(window_, "ci"), QStringLiteral("Liters:"));
+    }
+
+    // In a German region the boxes still read the full stop as their decimal point; a decimal
+    // comma is refused with the box named, never read as the whole number before it. A refresh
+    // that meets one clears the results it can no longer show in the unit chosen.
+    void decimalCommaIsRefusedInAGermanRegion_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("displacement");
+        QTest::addColumn<QString>("ratio");
+        QTest::newRow("calculate") << "Com_calc"
+                                   << "349,848576"
+                                   << "10,3116883116883";
+        QTest::newRow("refresh") << "MnuLiters"
+                                 << ""
+                                 << "";
+    }
+
+    void decimalCommaIsRefusedInAGermanRegion() {
+        QFETCH(QString, command);
+        QFETCH(QString, displacement);
+        QFETCH(QString, ratio);
+        const QLocale previous;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        typeWorkedExample(window_);
+        calculate(window_);
+        QCOMPARE(text(window_, "lblCubicInch"), QStringLiteral("349,848576"));
+
+        box(window_, "txtStroke")->setText(QStringLiteral("3,48"));
+        if (auto* button = window_->findChild<QPushButton*>(command)) {
+            button->click();
+        } else {
+            action(window_, command.toLatin1().constData())->trigger();
+        }
+        QLocale::setDefault(previous);
+
+        QCOMPARE(recorder_->messages().size(), 1);
+        QCOMPARE(recorder_->events[0].text,
+                 QStringLiteral("Stroke: \"\u20683,48\u2069\" \u2014 write the decimal point as a "
+                                "full stop: 3.48"));
+        QCOMPARE(window_->focusWidget(), box(window_, "txtStroke"));
+        QCOMPARE(text(window_, "lblCubicInch"), displacement);
+        QCOMPARE(text(window_, "crlb"), ratio);
     }
 
     void unitChoiceMovesTheCaption() {

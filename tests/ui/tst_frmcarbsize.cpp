@@ -238,7 +238,8 @@ class TestFrmCarbSize : public QObject {
         const auto message = recorder.messages().first();
         QCOMPARE(message.title, QStringLiteral("Motoreckon"));
         QCOMPARE(message.text,
-                 QStringLiteral("Maximum RPM: \"32768\" is too large for this calculation."));
+                 QStringLiteral(
+                     "Maximum RPM: \"\u206832768\u2069\" is too large for this calculation."));
         QCOMPARE(message.icon, Feedback::Icon::Warning);
         QCOMPARE(QApplication::focusWidget(), box(form, "txtRPM"));
     }

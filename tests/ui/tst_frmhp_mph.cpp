@@ -212,20 +212,29 @@ void tst_frmHP_MPH::overflowLeavesAnswerAndFocusesBox_data() {
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("focused");
 
-    QTest::newRow("weight beyond range") << "1e400"
-                                         << "100"
-                                         << "Weight: \"1e400\" is too large for this calculation."
-                                         << "txtWeight";
+    QTest::newRow("weight beyond range")
+        << "1e400"
+        << "100"
+        << "Weight: \"\u20681e400\u2069\" is too large for this calculation."
+        << "txtWeight";
     // The MPH label's access key leads to the weight box, so the speed box is named by the
     // name it gives screen readers.
-    QTest::newRow("speed cubed beyond range") << "3200"
-                                              << "1e200"
-                                              << "MPH: \"1e200\" is too large for this calculation."
-                                              << "txtMPH";
-    QTest::newRow("product beyond range") << "1e100"
-                                          << "1e100"
-                                          << "The result is too large to calculate."
-                                          << "cmdCalculate";
+    QTest::newRow("speed cubed beyond range")
+        << "3200"
+        << "1e200"
+        << "MPH: \"\u20681e200\u2069\" is too large for this calculation."
+        << "txtMPH";
+    // Of two boxes whose product is beyond range, the larger factor is to blame.
+    QTest::newRow("product beyond range")
+        << "1e100"
+        << "1e100"
+        << "MPH: \"\u20681e100\u2069\" is too large for this calculation."
+        << "txtMPH";
+    QTest::newRow("weight far below zero")
+        << "-1e307"
+        << "1000"
+        << "Weight: \"\u2068-1e307\u2069\" is too far below zero for this calculation."
+        << "txtWeight";
 }
 
 void tst_frmHP_MPH::overflowLeavesAnswerAndFocusesBox() {

@@ -336,31 +336,37 @@ void tst_frmRPMMPH::failureLeavesAnswerAndFocusesBox_data() {
     const QStringList road{"txtRPM",          "3000", "txtAxle",         "3.73",
                            "txtTransmission", "1",    "txtTireDiameter", "26"};
     QTest::newRow("unit in tire") << "mnuRPM" << (engine + QStringList{"txtTireDiameter", "26in"})
-                                  << "Tire Diameter: \"26in\" is not a number."
+                                  << "Tire Diameter: \"\u206826in\u2069\" is not a number."
                                   << "txtTireDiameter";
     QTest::newRow("empty tire") << "mnuMPH" << (road + QStringList{"txtTireDiameter", ""})
                                 << "Tire Diameter: Nothing was entered. Enter a number."
                                 << "txtTireDiameter";
     QTest::newRow("ratio written out") << "mnuRPM" << (engine + QStringList{"txtAxle", "3.73:1"})
-                                       << "Axle Ratio: \"3.73:1\" is not a number."
+                                       << "Axle Ratio: \"\u20683.73:1\u2069\" is not a number."
                                        << "txtAxle";
-    QTest::newRow("engine speed not a number")
-        << "mnuMPH" << (road + QStringList{"txtRPM", "fast"}) << "RPM: \"fast\" is not a number."
-        << "txtRPM";
-    QTest::newRow("road speed not a number")
-        << "mnuRPM" << (engine + QStringList{"txtMPH", "fast"}) << "MPH: \"fast\" is not a number."
-        << "txtMPH";
-    QTest::newRow("zero tire") << "mnuRPM" << (engine + QStringList{"txtTireDiameter", "0"})
-                               << "Tire Diameter: \"0\" would make the calculation divide by zero."
-                               << "txtTireDiameter";
+    QTest::newRow("engine speed not a number") << "mnuMPH" << (road + QStringList{"txtRPM", "fast"})
+                                               << "RPM: \"\u2068fast\u2069\" is not a number."
+                                               << "txtRPM";
+    QTest::newRow("road speed not a number") << "mnuRPM" << (engine + QStringList{"txtMPH", "fast"})
+                                             << "MPH: \"\u2068fast\u2069\" is not a number."
+                                             << "txtMPH";
+    QTest::newRow("zero tire")
+        << "mnuRPM" << (engine + QStringList{"txtTireDiameter", "0"})
+        << "Tire Diameter: \"\u20680\u2069\" would make the calculation divide by zero."
+        << "txtTireDiameter";
     QTest::newRow("zero transmission")
         << "mnuMPH" << (road + QStringList{"txtTransmission", "0"})
-        << "Transmission Ratio: \"0\" would make the calculation divide by zero."
+        << "Transmission Ratio: \"\u20680\u2069\" would make the calculation divide by zero."
         << "txtTransmission";
     QTest::newRow("zero over zero")
         << "mnuRPM" << (engine + QStringList{"txtMPH", "0", "txtTireDiameter", "0"})
-        << "The result is too large to calculate."
-        << "cmdCalculate";
+        << "Tire Diameter: \"\u20680\u2069\" would make the calculation divide 0 by 0, which "
+           "cannot be calculated."
+        << "txtTireDiameter";
+    QTest::newRow("speed beyond range below zero")
+        << "mnuRPM" << (engine + QStringList{"txtMPH", "-1e308"})
+        << "MPH: \"\u2068-1e308\u2069\" is too far below zero for this calculation."
+        << "txtMPH";
 }
 
 void tst_frmRPMMPH::failureLeavesAnswerAndFocusesBox() {

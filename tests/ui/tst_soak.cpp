@@ -16,6 +16,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -41,6 +42,7 @@
 #include "engine/displacement.h"
 #include "engine/frmcarbsize.h"
 #include "input/failures.h"
+#include "shell/form_controls.h"
 #include "shell/helpviewer.h"
 #include "shell/mdiform1.h"
 #include "shell/regional.h"
@@ -242,12 +244,9 @@ QString boxCaption(Kind kind, const std::string& field) {
 }
 
 // The warning a failed Calculate or refresh shows: the box to blame by its caption, then the
-// failure in words, with control characters shown as replacement characters.
+// failure in words.
 Event failureBox(Kind kind, const CalculationFailure& failure) {
     QString text = QString::fromStdString(failure.describe());
-    for (QChar& c : text) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f) c = QChar::ReplacementCharacter;
-    }
     if (!failure.field().empty()) text = boxCaption(kind, failure.field()) + ": " + text;
     return {Event::Kind::Message, kAppTitle, text, Feedback::Icon::Warning};
 }
@@ -336,7 +335,9 @@ struct Watched {
 
     QStringList texts() const {
         QStringList list;
-        for (const QPointer<QLabel>& label : results) list << (label ? label->text() : QString());
+        for (const QPointer<QLabel>& label : results) {
+            list << (label ? resultText(label) : QString());
+        }
         return list;
     }
     QString name() const {
@@ -551,6 +552,7 @@ class Soak {
     // Runs right after a Calculate handler: the results must be what the formulas give for
     // the boxes as they stand, or a failure must have been shown and the results kept.
     void checkCalculate(Watched& w) {
+        if (trial_) return;
         const QStringList before = w.shown;
         const QStringList now = w.texts();
         const QVector<Event> feedback = takeFeedback();
@@ -566,7 +568,9 @@ class Soak {
                 const std::string rpm = boxText(form, "txtRPM");
                 const std::string cubicInches = boxText(form, "txtCubicInches");
                 const std::string efficiency = boxText(form, "txtEfficency");
-                outcome = outcomeOf([&] { return CarbCfmCaption({rpm, cubicInches, efficiency}); });
+                outcome = outcomeOf([&] {
+                    return CarbCfmCaption({rpm, cubicInches, efficiency}, format);
+                });
                 break;
             }
             case Kind::HpMph: {
@@ -623,6 +627,7 @@ class Soak {
     // Runs right after a change of unit or rounding in the displacement window: with a
     // displacement shown, both results are recomputed from the boxes, silently unless it fails.
     void checkRefresh(Watched& w) {
+        if (trial_) return;
         const QStringList before = w.shown;
         const QStringList now = w.texts();
         const QVector<Event> feedback = takeFeedback();
@@ -712,6 +717,16 @@ class Soak {
                                        "a refresh")
                             .arg(w->name(), w->shown.join(QLatin1Char('|')),
                                  w->texts().join(QLatin1Char('|'))));
+            }
+        }
+
+        // A result is never cut off by the edge of its window.
+        for (const auto& w : watched_) {
+            for (const QPointer<QLabel>& label : w->results) {
+                if (label && label->geometry().right() >= label->parentWidget()->width()) {
+                    problem(QStringLiteral("%1 shows %2 cut off by the edge of its window")
+                                .arg(w->name(), quoted(label->text())));
+                }
             }
         }
 
@@ -808,6 +823,7 @@ class Soak {
             return QStringLiteral("restore the frame");
         }
         if (roll < 2) return restart();
+        if (roll < 12) return messageBoxTrial();
         if (roll < 170) return frameCommand();
         if (roll < 200) return windowList();
         if (roll < 400) return typeKeys();
@@ -999,6 +1015,143 @@ class Soak {
         return QStringLiteral("Window menu: %1").arg(text);
     }
 
+    // The user makes a calculation stop on a message and, while the real message box is open,
+    // closes the window or gives it another command, as a screen reader or a window manager can;
+    // then closes the box, and any box that follows. The program goes on, and a window that is
+    // still there shows results that agree with its options.
+    QString messageBoxTrial() {
+        const QList<QWidget*> forms = usableForms();
+        if (forms.isEmpty()) return QStringLiteral("message box: no window");
+        QWidget* form = random_.pick(forms);
+        bringUp(form);
+        const bool displacement = qobject_cast<discom*>(form) != nullptr;
+        if (displacement) discomTouched_ = true;
+        fillTarget_ = form;
+        QPushButton* calculate = nullptr;
+        for (QPushButton* button : form->findChildren<QPushButton*>()) {
+            if (button->text() == QLatin1String("&Calculate")) calculate = button;
+        }
+        if (!calculate)
+            return QStringLiteral("message box: no Calculate in %1").arg(form->windowTitle());
+
+        // A text that stops the calculation with a message.
+        QLineEdit* stopper = nullptr;
+        if (displacement) {
+            stopper = need<QLineEdit>(form, random_.percent(50) ? "txtBore" : "headtx");
+            stopper->clear();
+        } else {
+            QList<QLineEdit*> boxes;
+            for (QLineEdit* box : form->findChildren<QLineEdit*>()) {
+                if (box->isVisible()) boxes << box;
+            }
+            stopper = random_.pick(boxes);
+            stopper->setText(QStringLiteral("1e999<b>\u202e"));
+        }
+
+        // What happens while the box is open.
+        QStringList commands = {QStringLiteral("close")};
+        if (displacement) {
+            commands << "MnuLiters"
+                     << "MnuCubin"
+                     << "roundtx"
+                     << "compratiomnu"
+                     << "Com_end"
+                     << "Com_calc"
+                     << "MnuExit";
+        } else {
+            commands << "Calculate"
+                     << "cascade";
+            if (form->findChild<QPushButton*>("Command2")) commands << "Command2";
+        }
+        const QString command = random_.pick(commands);
+        QPointer<QWidget> target = form;
+        QPointer<QWidget> window = form->isWindow() ? form : form->parentWidget();
+        bool during = false;
+        const auto act = [this, command, target, window, calculate = QPointer(calculate)] {
+            if (!target) return;
+            if (command == QLatin1String("close")) {
+                if (window) window->close();
+            } else if (command == QLatin1String("Calculate") ||
+                       command == QLatin1String("Com_calc")) {
+                if (calculate) calculate->click();
+            } else if (command == QLatin1String("cascade")) {
+                frame_->Arrange(MDIForm1::Cascade);
+            } else if (auto* button = target->findChild<QAbstractButton*>(command)) {
+                button->click();
+            } else if (auto* entry = target->findChild<QAction*>(command)) {
+                entry->trigger();
+            }
+        };
+        // Every box that opens is closed once the event loop runs in it; the command comes
+        // while the first one is open.
+        recorder_.showMessageBoxes = true;
+        recorder_.onMessage = [this, &during, act] {
+            const bool first = !during;
+            during = true;
+            QTimer::singleShot(0, [this, first, act] {
+                if (first) act();
+                QTimer::singleShot(0, [this] { closeMessageBox(); });
+            });
+        };
+        trial_ = true;
+        QTest::mouseClick(calculate, Qt::LeftButton);
+        settle();
+        trial_ = false;
+        recorder_.showMessageBoxes = false;
+        recorder_.onMessage = nullptr;
+        takeFeedback();
+
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (qobject_cast<QMessageBox*>(top) && top->isVisible()) {
+                problem(QStringLiteral("a message box is still open after the trial"));
+            }
+        }
+        if (command == QLatin1String("close") || command == QLatin1String("MnuExit") ||
+            command == QLatin1String("Command2")) {
+            if (window && window->isVisible())
+                problem(QStringLiteral("the window closed under its message is still open"));
+        }
+        if (target && displacement &&
+            (command == QLatin1String("MnuLiters") || command == QLatin1String("MnuCubin") ||
+             command == QLatin1String("roundtx"))) {
+            checkShownInOptions(target);
+        }
+        if (during) ++trials_;
+        // From here on the results shown are the ones to keep.
+        for (const auto& w : watched_) {
+            if (w->form) w->shown = w->texts();
+        }
+        return QStringLiteral("message box trial in %1: %2 while the box is open%3")
+            .arg(target ? target->windowTitle() : QStringLiteral("a closed window"), command,
+                 during ? QString() : QStringLiteral(" (no box came)"));
+    }
+
+    // Closes the message box that is open, after checking that it shows plain text.
+    void closeMessageBox() {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        if (box->textFormat() != Qt::PlainText) {
+            problem(QStringLiteral("a message box shows %1 as rich text").arg(quoted(box->text())));
+        }
+        box->button(QMessageBox::Ok)->click();
+    }
+
+    // A displacement shown after a change of unit or rounding is the one the refresh gives for
+    // the boxes and options as they are.
+    void checkShownInOptions(QWidget* form) {
+        const auto* shown = need<QLabel>(form, "lblCubicInch");
+        if (resultText(shown).isEmpty()) return;
+        DiscomRetained retained;
+        const DiscomTexts texts =
+            RefreshResults(discomEntries(form), discomOptions(form), retained, regionalFormat());
+        if (texts.displacement &&
+            QString::fromStdString(*texts.displacement) != resultText(shown)) {
+            problem(QStringLiteral("discom shows %1 under %2, the refresh gives %3")
+                        .arg(quoted(resultText(shown)), need<QLabel>(form, "ci")->text(),
+                             quoted(QString::fromStdString(*texts.displacement))));
+        }
+    }
+
     // The windows the user can type into or click on now: shown and not minimised.
     QList<QWidget*> usableForms() {
         QList<QWidget*> forms;
@@ -1050,7 +1203,9 @@ class Soak {
         static const QString separators = QStringLiteral(".,-+ '%&$");
         static const QString letters = QStringLiteral("eEhHoOdDxabcz");
         static const QString others =
-            QStringLiteral("\u00e9\u00df\u00bd\u20ac\u00a0\u202f\u2019\u2212\u0660\u066b\u4e2d\t") +
+            QStringLiteral(
+                "\u00e9\u00df\u00bd\u20ac\u00a0\u202f\u2019\u2212\u0660\u066b\u4e2d\t"
+                "<>/=;\"\u202e\u202b\u202c\u2066\u2067\u2068\u2069\u200f\u05d0") +
             QChar(0xd83d) + QChar(0xde97) + QChar(0xdc00);
         const int roll = random_.below(100);
         if (roll < 55) return QChar(u'0' + random_.below(10));
@@ -1103,15 +1258,17 @@ class Soak {
         return {Qt::Key(letter.unicode()), QString(letter.toLower()), Qt::AltModifier};
     }
 
-    // A number a user might mean, written in the region's format or with a point.
-    QString plausibleNumber() {
+    // A number a user might mean for a box of `form`, written in the region's format or with a
+    // point: mostly with a point where the box reads only the point, as the user soon learns.
+    QString plausibleNumber(const QWidget* form) {
         const QLocale locale;
         const int roll = random_.below(10);
         if (roll == 0) return QStringLiteral("0");
         if (roll < 4) return QString::number(1 + random_.below(roll == 1 ? 9 : 9999));
         const double value = random_.below(1000000) / 1000.0;
-        QString text = random_.percent(60) ? locale.toString(value, 'f', random_.below(4))
-                                           : QString::number(value, 'f', random_.below(4));
+        const bool regional = random_.percent(qobject_cast<const frmRPMMPH*>(form) ? 60 : 15);
+        QString text = regional ? locale.toString(value, 'f', random_.below(4))
+                                : QString::number(value, 'f', random_.below(4));
         if (random_.percent(10)) text.prepend(locale.negativeSign());
         return text;
     }
@@ -1137,7 +1294,7 @@ class Soak {
         if (random_.percent(50)) {
             // Select what is there and type a number over it, perhaps with Enter after it.
             keys.push_back({Qt::Key_A, QString(QChar(1)), Qt::ControlModifier});
-            for (QChar c : plausibleNumber()) keys.push_back(characterKey(c));
+            for (QChar c : plausibleNumber(formOf(box))) keys.push_back(characterKey(c));
             if (random_.percent(30)) keys.push_back({Qt::Key_Return, QStringLiteral("\r")});
         } else {
             const int count = 1 + random_.below(12);
@@ -1170,13 +1327,16 @@ class Soak {
     QString fillWindow() {
         const QList<QWidget*> forms = usableForms();
         if (forms.isEmpty()) return QStringLiteral("fill: no window to fill in");
-        QWidget* form = random_.pick(forms);
+        return fillWindow(random_.pick(forms));
+    }
+
+    QString fillWindow(QWidget* form) {
         bringUp(form);
         if (form->isWindow()) discomTouched_ = true;
         QStringList typed;
         for (QLineEdit* box : form->findChildren<QLineEdit*>()) {
             if (!box->isVisible() || !box->isEnabled()) continue;
-            const QString number = plausibleNumber();
+            const QString number = plausibleNumber(form);
             typeText(box, number);
             typed << box->objectName() + "=" + number;
         }
@@ -1197,7 +1357,7 @@ class Soak {
         constexpr int kLength = 10 * 1024;
         QString text;
         text.reserve(kLength + 16);
-        switch (random_.below(7)) {
+        switch (random_.below(8)) {
             case 0:
                 while (text.size() < kLength) text += QChar(u'0' + random_.below(10));
                 break;
@@ -1222,6 +1382,23 @@ class Soak {
                                                 : QChar(char16_t(random_.below(0x20)));
                 }
                 break;
+            case 6: {
+                // Markup and direction marks, which a message quoting the box must show as
+                // typed: never load a file, never reverse the words after them.
+                static const QString hostile[] = {
+                    QStringLiteral("1e999<img src=/dev/zero>"),
+                    QStringLiteral("<img src=x width=3000 height=3000>"),
+                    QStringLiteral("<h1>9</h1>"),
+                    QStringLiteral("&lt;b&gt;"),
+                    QStringLiteral("\u202e73.3"),
+                    QStringLiteral("\u2069\u202e1D308"),
+                };
+                text = hostile[random_.below(static_cast<int>(std::size(hostile)))];
+                if (random_.percent(30)) {
+                    while (text.size() < kLength) text += text;
+                }
+                break;
+            }
             default:
                 text = QStringLiteral("   ");
                 while (text.size() < kLength) text += QStringLiteral("9e9");
@@ -1294,6 +1471,10 @@ class Soak {
         discom* form = currentDiscom();
         if (!form || !form->isVisible() || form->isMinimized()) {
             return frameCommand(0);  // the user opens the window first
+        }
+        // Options matter most once there is a result: the user mostly calculates one first.
+        if (resultText(need<QLabel>(form, "lblCubicInch")).isEmpty() && random_.percent(50)) {
+            return fillWindow(form);
         }
         discomTouched_ = true;
         bringUp(form);
@@ -1409,6 +1590,7 @@ class Soak {
     QPointer<QLineEdit> typedInto_;
     QPointer<QWidget> fillTarget_;
     bool discomTouched_ = false;
+    bool trial_ = false;
     QPointer<discom> discomBefore_;
     QString marksBefore_;
 
@@ -1417,6 +1599,7 @@ class Soak {
     long long refreshes_ = 0;
     long long resultsShown_ = 0;
     long long failuresShown_ = 0;
+    long long trials_ = 0;
 };
 
 class TestSoak : public QObject {
@@ -1469,11 +1652,14 @@ class TestSoak : public QObject {
             QVERIFY2(soak.refreshes_ > 0, "no refresh of the displacement window ran");
             QVERIFY2(soak.resultsShown_ > 0 && soak.failuresShown_ > 0,
                      "the run never showed both a result and a failure");
+            QVERIFY2(soak.trials_ > 0, "no window was closed or commanded under its message box");
         }
         std::fprintf(stderr,
                      "soak: %lld actions, %lld Calculates and %lld refreshes, %lld of them "
-                     "reported a failure; no fault\n",
-                     progress.total, soak.calculations_, soak.refreshes_, soak.failuresShown_);
+                     "reported a failure; %lld windows closed or commanded under their message "
+                     "box; no fault\n",
+                     progress.total, soak.calculations_, soak.refreshes_, soak.failuresShown_,
+                     soak.trials_);
         progress.index = -1;
     }
 };

@@ -1,0 +1,248 @@
+// What the user types is only ever text: a message quoting it shows it as typed, a window that
+// goes away under its message takes the message with it, and no result is shown cut off.
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextLayout>
+#include <QTimer>
+#include <QtTest>
+#include <cmath>
+#include <functional>
+#include <memory>
+
+#include "input/number_parse.h"
+#include "shell/form_controls.h"
+#include "shell/regional.h"
+#include "ui/frame_fixture.h"
+
+using namespace motoreckon;
+
+namespace {
+
+// Runs `whileOpen` once the next real message box is open; then the user closes that box and
+// every box that follows it, as long as the returned timer lives.
+std::unique_ptr<QTimer> duringNextMessageBox(const std::function<void(QMessageBox*)>& whileOpen) {
+    auto closer = std::make_unique<QTimer>();
+    closer->setInterval(10);
+    QObject::connect(closer.get(), &QTimer::timeout, [whileOpen, first = true]() mutable {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        if (first) {
+            first = false;
+            whileOpen(box);
+            return;
+        }
+        box->button(QMessageBox::Ok)->click();
+    });
+    closer->start();
+    return closer;
+}
+
+// Whether the characters from `first` to `last` of `text`, laid out as a label of `font`
+// shows it, run from left to right.
+bool runsLeftToRight(const QString& text, const QFont& font, int first, int last) {
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    for (int i = first; i < last; ++i) {
+        if (!(line.cursorToX(i) < line.cursorToX(i + 1))) return false;
+    }
+    return true;
+}
+
+QPushButton* calculateButton(const QWidget* form) {
+    for (QPushButton* button : form->findChildren<QPushButton*>()) {
+        if (button->text() == QLatin1String("&Calculate")) return button;
+    }
+    qFatal("no Calculate button in %s", qPrintable(form->objectName()));
+}
+
+}  // namespace
+
+class TestHostile : public QObject, test::FrameFixture {
+    Q_OBJECT
+
+  private slots:
+    void init() { startFrame(); }
+    void cleanup() { stopFrame(); }
+
+    void typedTextIsShownAsTyped_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("picture of a device") << "<img src=/dev/zero>";
+        QTest::newRow("huge picture") << "<img src=x width=3000 height=3000>";
+        QTest::newRow("heading") << "<h1>9</h1>";
+        QTest::newRow("entity") << "&lt;b&gt;";
+        QTest::newRow("right-to-left override") << "\u202e73.3";
+    }
+
+    // The real message box shows a quoted box as plain text, at a sensible size, and what was
+    // typed turns the writing direction of nothing after it.
+    void typedTextIsShownAsTyped() {
+        QFETCH(QString, typed);
+        recorder.reset();
+        QWidget* form = open("mnuRPM");
+        fill(form, {"txtMPH", "60", "txtTransmission", "1", "txtTireDiameter", "26"});
+        box(form, "txtAxle")->setText(typed);
+        QString shown;
+        Qt::TextFormat format = Qt::AutoText;
+        int height = 0;
+        bool leftToRight = false;
+        const auto closer = duringNextMessageBox([&](QMessageBox* message) {
+            shown = message->text();
+            format = message->textFormat();
+            height = message->height();
+            const auto* label = message->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            const int after = static_cast<int>(shown.indexOf(QStringLiteral(" is not")));
+            leftToRight = label && runsLeftToRight(shown, label->font(), after, after + 8);
+        });
+        control<QPushButton>(form, "cmdCalculate")->click();
+
+        QCOMPARE(shown, "Axle Ratio: \"\u2068" + typed + "\u2069\" is not a number.");
+        QCOMPARE(format, Qt::PlainText);
+        QVERIFY(height < frame->screen()->geometry().height() / 2);
+        QVERIFY(leftToRight);
+        QCOMPARE(form->focusWidget(), box(form, "txtAxle"));
+    }
+
+    void windowGoesAwayUnderItsMessage_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("rpm");
+        QTest::addColumn<QString>("meanwhile");
+        QTest::newRow("carburetor Close") << "mnuCarbSize"
+                                          << "99999"
+                                          << "Command2";
+        QTest::newRow("carburetor, frame closed") << "mnuCarbSize"
+                                                  << "99999"
+                                                  << "frame";
+        QTest::newRow("displacement File Exit") << "mnuSizeCompression"
+                                                << ""
+                                                << "MnuExit";
+        QTest::newRow("displacement close box") << "mnuSizeCompression"
+                                                << ""
+                                                << "window";
+    }
+
+    // A screen reader, or a window manager that ignores modality, can close a window while its
+    // message box is open: the box goes with the window, and the program goes on.
+    void windowGoesAwayUnderItsMessage() {
+        QFETCH(QString, command);
+        QFETCH(QString, rpm);
+        QFETCH(QString, meanwhile);
+        recorder.reset();
+        QPointer<QWidget> form = open(command.toLatin1().constData());
+        if (!rpm.isEmpty()) box(form, "txtRPM")->setText(rpm);
+        QPointer<QWidget> window = form->isWindow() ? form.data() : form->parentWidget();
+        const auto closer = duringNextMessageBox([&](QMessageBox*) {
+            if (meanwhile == QLatin1String("frame")) {
+                frame->close();
+            } else if (meanwhile == QLatin1String("window")) {
+                window->close();
+            } else if (auto* button = form->findChild<QPushButton*>(meanwhile)) {
+                button->click();
+            } else {
+                control<QAction>(form, meanwhile.toLatin1().constData())->trigger();
+            }
+        });
+        calculateButton(form)->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        QVERIFY(!form);
+        QVERIFY(!window);
+        QVERIFY(!QApplication::activeModalWidget());
+        // The program goes on: the frame still opens a calculator that computes.
+        frame->show();
+        QWidget* again = open("mnuCarbSize");
+        fill(again, {"txtRPM", "6000", "txtCubicInches", "350", "txtEfficency", "85"});
+        control<QPushButton>(again, "cmdCalculateCFM")->click();
+        QCOMPARE(control<QLabel>(again, "lblCFM")->text(), QStringLiteral("516"));
+    }
+
+    void commandsWaitForTheMessage_data() {
+        QTest::addColumn<QString>("meanwhile");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("displacement");
+        QTest::newRow("liters") << "MnuLiters"
+                                << "Liters:"
+                                << "5.732968614912";
+        QTest::newRow("rounding") << "roundtx"
+                                  << "Cubic Inches:"
+                                  << "349.85";
+        QTest::newRow("calculate again") << "Com_calc"
+                                         << "Cubic Inches:"
+                                         << "349.848576";
+    }
+
+    // A command given to the displacement window while its Calculate waits on a message runs
+    // once the Calculate has ended, so the unit caption and the number under it agree.
+    void commandsWaitForTheMessage() {
+        QFETCH(QString, meanwhile);
+        QFETCH(QString, caption);
+        QFETCH(QString, displacement);
+        recorder.reset();
+        QWidget* form = open("mnuSizeCompression");
+        fill(form, {"txtBore", "4", "txtStroke", "3.48", "txtCylinders", "8", "gaskettx", "8"});
+        const auto closer = duringNextMessageBox([&](QMessageBox*) {
+            if (auto* button = form->findChild<QAbstractButton*>(meanwhile)) {
+                button->click();
+            } else {
+                control<QAction>(form, meanwhile.toLatin1().constData())->trigger();
+            }
+        });
+        control<QPushButton>(form, "Com_calc")->click();
+
+        QVERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(control<QLabel>(form, "ci")->text(), caption);
+        QCOMPARE(control<QLabel>(form, "lblCubicInch")->text(), displacement);
+        QCOMPARE(control<QLabel>(form, "crlb")->text(), QString());
+    }
+
+    void resultTooLongForItsWindow_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("horsepower")
+            << "mnuHpMPH" << QStringList{"txtWeight", "1D308", "txtMPH", "100"} << "lblHP";
+        QTest::newRow("engine speed")
+            << "mnuRPM" << QStringList{"txtMPH",          "3.5e38", "txtAxle",         "3.73",
+                                       "txtTransmission", "1",      "txtTireDiameter", "26"}
+            << "lblAnswer";
+        QTest::newRow("displacement")
+            << "mnuSizeCompression"
+            << QStringList{"txtBore", "1e99", "txtStroke", "1", "txtCylinders", "1"}
+            << "lblCubicInch";
+    }
+
+    // A result too long for its window is not cut off into another number: it shows in
+    // exponent form, the same number to the digits that fit, and the whole of it is the tooltip.
+    void resultTooLongForItsWindow() {
+        QFETCH(QString, command);
+        QFETCH(QStringList, entries);
+        QFETCH(QString, result);
+        QWidget* form = open(command.toLatin1().constData());
+        for (qsizetype i = 0; i + 1 < entries.size(); i += 2) {
+            box(form, entries[i].toLatin1().constData())->setText(entries[i + 1]);
+        }
+        // The compression ratio of such an engine is beyond any whole number of cc.
+        if (auto* compression = form->findChild<QAction*>(QStringLiteral("compratiomnu"))) {
+            compression->trigger();
+        }
+        calculateButton(form)->click();
+        auto* label = control<QLabel>(form, result.toLatin1().constData());
+        const QString whole = resultText(label);
+        QVERIFY(whole.size() > 40);
+        QCOMPARE(label->toolTip(), whole);
+        QVERIFY(label->text().contains(QStringLiteral("E+")));
+        QVERIFY(label->geometry().right() < label->parentWidget()->width());
+        const RegionalFormat format = regionalFormat();
+        const double shownValue = ParseNumberStrict(label->text().toStdString(), format);
+        const double wholeValue = ParseNumberStrict(whole.toStdString(), format);
+        QVERIFY(std::fabs(shownValue - wholeValue) <= std::fabs(wholeValue) * 1e-4);
+    }
+};
+
+QTEST_MAIN(TestHostile)
+#include "tst_hostile.moc"
