@@ -285,8 +285,8 @@ void discom::setCaptionColour(QLabel* label, const QColor& colour) {
 void discom::Com_calc_Click() {
     runCalculation(this, [this] {
         const RegionalFormat format = regionalFormat();
-        const DiscomCalculation calc = CalculateDisplacement(
-            entries(), options(), resultText(crlb).toStdString(), retained_, format);
+        const DiscomCalculation calc =
+            CalculateDisplacement(entries(), options(), resultText(crlb).toStdString(), format);
         setResult(crlb, calc.texts.ratio, format);
         for (int i = 0; i < calc.beeps; ++i) feedback().beep();
         if (calc.message) {
@@ -337,7 +337,7 @@ void discom::refreshIfShown() {
     if (resultText(lblCubicInch).isEmpty()) return;
     runCalculation(this, [this] {
         const RegionalFormat format = regionalFormat();
-        const DiscomTexts texts = RefreshResults(entries(), options(), retained_, format);
+        const DiscomTexts texts = RefreshResults(entries(), options(), format);
         setResult(lblCubicInch, texts.displacement, format);
         setResult(crlb, texts.ratio, format);
         if (texts.failure) throw *texts.failure;

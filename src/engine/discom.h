@@ -64,8 +64,6 @@ class discom final : public QMainWindow {
     QAction* MnuCubin;
     QAction* MnuLiters;
     QAction* compratiomnu;
-
-    DiscomRetained retained_;
 };
 
 }  // namespace motoreckon

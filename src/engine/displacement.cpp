@@ -102,31 +102,36 @@ struct Volumes {
     bool ratioPossible() const { return gasket.value > 0 && head.value > 0; }
 };
 
-// One cylinder's swept volume in cc plus the clearance, added in this order and rounded to a
-// whole cc, halves to the even neighbour; then the clearance on its own. A total out of the
-// 32-bit range blames the box that takes it there.
-void CompressionVolumes(double perCylinderCubicInches, const Factors& factors,
-                        const Volumes& volumes, DiscomRetained& retained) {
-    retained.totalCylVolume = BlameStep(
-        {factors.bore, factors.stroke, factors.cylinders, volumes.deck, volumes.gasket,
-         volumes.head},
-        [&] {
-            return RoundToInt32(perCylinderCubicInches * kCcPerCubicInch + volumes.deck.value +
-                                volumes.gasket.value + volumes.head.value);
-        },
-        kInt32Lowest, kInt32Highest);
-    retained.clearanceVolume = volumes.deck.value + volumes.gasket.value + volumes.head.value;
-}
+// One cylinder's swept volume in cc plus the clearance, and the clearance on its own.
+struct CompressionVolumes {
+    std::int32_t totalCylVolume;  // whole cc
+    double clearanceVolume;       // deck + gasket + head, cc
+
+    // The total is added in this order and rounded to a whole cc, halves to the even
+    // neighbour. A total out of the 32-bit range blames the box that takes it there.
+    CompressionVolumes(double perCylinderCubicInches, const Factors& factors,
+                       const Volumes& volumes)
+        : totalCylVolume(BlameStep(
+              {factors.bore, factors.stroke, factors.cylinders, volumes.deck, volumes.gasket,
+               volumes.head},
+              [&] {
+                  return RoundToInt32(perCylinderCubicInches * kCcPerCubicInch +
+                                      volumes.deck.value + volumes.gasket.value +
+                                      volumes.head.value);
+              },
+              kInt32Lowest, kInt32Highest)),
+          clearanceVolume(volumes.deck.value + volumes.gasket.value + volumes.head.value) {}
+};
 
 // The whole-cc total over the unrounded clearance. With a gasket and a head above zero the
 // clearance can only be zero when a negative deck volume cancels them.
-std::string RatioText(const DiscomRetained& retained, const Volumes& volumes,
+std::string RatioText(const CompressionVolumes& compression, const Volumes& volumes,
                       const RegionalFormat& format) {
-    if (retained.clearanceVolume == 0) {
+    if (compression.clearanceVolume == 0) {
         throw DivisionByZeroFailure(std::string(volumes.deck.text), kDeckBox);
     }
     return BlameStep({volumes.deck, volumes.gasket, volumes.head}, [&] {
-        return GeneralText(CheckedDivide(retained.totalCylVolume, retained.clearanceVolume),
+        return GeneralText(CheckedDivide(compression.totalCylVolume, compression.clearanceVolume),
                            format);
     });
 }
@@ -152,8 +157,7 @@ void FailEssentials(const DiscomEntries& entries, DiscomCalculation& result) {
 }  // namespace
 
 DiscomCalculation CalculateDisplacement(const DiscomEntries& entries, const DiscomOptions& options,
-                                        std::string_view shownRatio, DiscomRetained& retained,
-                                        const RegionalFormat& format) {
+                                        std::string_view shownRatio, const RegionalFormat& format) {
     DiscomCalculation result;
     if (EssentialsMissing(entries)) {
         FailEssentials(entries, result);
@@ -167,16 +171,16 @@ DiscomCalculation CalculateDisplacement(const DiscomEntries& entries, const Disc
             FailEssentials(entries, result);
             return;
         }
-        retained.dispCubicInches = factors.sweptVolume();
+        const double dispCubicInches = factors.sweptVolume();
 
         std::string ratio(shownRatio);
         if (options.checkCompression) {
             const Volumes volumes(entries, format);
             const EntryValue cylinders = CylinderCount(entries, format);
-            CompressionVolumes(PerCylinder(retained.dispCubicInches, cylinders, factors), factors,
-                               volumes, retained);
+            const CompressionVolumes compression(PerCylinder(dispCubicInches, cylinders, factors),
+                                                 factors, volumes);
             if (volumes.ratioPossible()) {
-                ratio = RatioText(retained, volumes, format);
+                ratio = RatioText(compression, volumes, format);
             } else {
                 ratio.clear();
                 result.beeps = 1;
@@ -186,8 +190,8 @@ DiscomCalculation CalculateDisplacement(const DiscomEntries& entries, const Disc
         }
 
         const double shown = options.unit == DisplacementUnit::Liters
-                                 ? retained.dispCubicInches * kLitersPerCubicInch
-                                 : retained.dispCubicInches;
+                                 ? dispCubicInches * kLitersPerCubicInch
+                                 : dispCubicInches;
         texts.displacement = factors.text(shown, format);
 
         if (options.roundToHundredths) {
@@ -195,13 +199,13 @@ DiscomCalculation CalculateDisplacement(const DiscomEntries& entries, const Disc
             texts.ratio = TwoDecimalText(ratio, format);
         }
 
-        if (retained.dispCubicInches == 0) texts.displacement = "";
+        if (dispCubicInches == 0) texts.displacement = "";
     });
     return result;
 }
 
 DiscomTexts RefreshResults(const DiscomEntries& entries, const DiscomOptions& options,
-                           DiscomRetained& retained, const RegionalFormat& format) {
+                           const RegionalFormat& format) {
     DiscomTexts texts;
     KeepFailure(texts, [&] {
         const Factors factors(entries, format);
@@ -211,9 +215,9 @@ DiscomTexts RefreshResults(const DiscomEntries& entries, const DiscomOptions& op
         const Volumes volumes(entries, format);
         const double cubicInches = ParseNumberStrict(displacement, format);
         const EntryValue cylinders = CylinderCount(entries, format);
-        CompressionVolumes(PerCylinder(cubicInches, cylinders, factors), factors, volumes,
-                           retained);
-        std::string ratio = volumes.ratioPossible() ? RatioText(retained, volumes, format) : "";
+        const CompressionVolumes compression(PerCylinder(cubicInches, cylinders, factors), factors,
+                                             volumes);
+        std::string ratio = volumes.ratioPossible() ? RatioText(compression, volumes, format) : "";
         texts.ratio = ratio;
 
         if (options.unit == DisplacementUnit::Liters) {

@@ -29,14 +29,6 @@ struct DiscomOptions {
     bool roundToHundredths = false;
 };
 
-// Values the window keeps from one computation to the next. Every computation writes a value
-// before it reads it, so the starting values never show.
-struct DiscomRetained {
-    double dispCubicInches = 0;       // the whole engine, written by Calculate only
-    std::int32_t totalCylVolume = 0;  // one cylinder in cc plus the clearance, whole cc
-    double clearanceVolume = 0;       // deck + gasket + head, cc
-};
-
 // What a computation writes into the two result labels.
 struct DiscomTexts {
     std::optional<std::string> displacement;  // lblCubicInch; nullopt: it keeps its text
@@ -67,8 +59,7 @@ struct DiscomCalculation {
 // ratio. `shownRatio` is the text crlb shows now; with the compression check off it stays
 // and is only rounded. Liters are cubic inches x 0.016387.
 DiscomCalculation CalculateDisplacement(const DiscomEntries& entries, const DiscomOptions& options,
-                                        std::string_view shownRatio, DiscomRetained& retained,
-                                        const RegionalFormat& format);
+                                        std::string_view shownRatio, const RegionalFormat& format);
 
 // The texts shown again after a change of unit or rounding, recomputed from the fields as they
 // stand now, without checking them and without any message. The ratio is recomputed whether
@@ -76,6 +67,6 @@ DiscomCalculation CalculateDisplacement(const DiscomEntries& entries, const Disc
 // A box holding a number written with the region's decimal separator fails the refresh and
 // clears both texts.
 DiscomTexts RefreshResults(const DiscomEntries& entries, const DiscomOptions& options,
-                           DiscomRetained& retained, const RegionalFormat& format);
+                           const RegionalFormat& format);
 
 }  // namespace motoreckon

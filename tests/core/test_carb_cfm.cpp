@@ -2,12 +2,16 @@
 
 #include <string>
 
+#include "core/expect_failure.h"
 #include "engine/carb_cfm.h"
 #include "input/failures.h"
 #include "input/regional_format.h"
 
 namespace motoreckon {
 namespace {
+
+using test::ExpectBlame;
+using test::FailureOf;
 
 struct CarbCase {
     std::string rpm;
@@ -65,12 +69,16 @@ TEST(CarbCfmCaption, BlamesTheFirstEntryThatOverflows) {
         {"32767", "-1e9", "100", "txtCubicInches", Negative},
     };
     for (const auto& c : cases) {
-        try {
+        SCOPED_TRACE(c.rpm + ", " + c.cubicInches + ", " + c.efficiency);
+        const auto failure = FailureOf([&] {
             CarbCfmCaption({c.rpm, c.cubicInches, c.efficiency}, RegionalFormat::English());
-            ADD_FAILURE() << "no failure for " << c.rpm << ", " << c.cubicInches;
-        } catch (const OverflowFailure& failure) {
-            EXPECT_EQ(failure.field(), c.field) << c.rpm << ", " << c.cubicInches;
-            EXPECT_EQ(failure.cause(), c.cause) << c.rpm << ", " << c.cubicInches;
+        });
+        const std::string& text = c.field == "txtRPM"           ? c.rpm
+                                  : c.field == "txtCubicInches" ? c.cubicInches
+                                                                : c.efficiency;
+        ExpectBlame(failure, {test::Kind::Overflow, c.field, text});
+        if (failure) {
+            EXPECT_EQ(failure->cause(), c.cause);
         }
     }
 }

@@ -3,14 +3,16 @@
 #include <ostream>
 #include <string>
 
+#include "core/expect_failure.h"
 #include "drivetrain/horsepower.h"
-#include "input/failures.h"
 #include "input/regional_format.h"
 
 namespace motoreckon {
 namespace {
 
-using Kind = CalculationFailure::Kind;
+using test::ExpectBlame;
+using test::FailureOf;
+using test::Kind;
 
 struct CaptionCase {
     const char* name;
@@ -61,14 +63,10 @@ class HorsepowerFailureTest : public testing::TestWithParam<FailureCase> {};
 
 TEST_P(HorsepowerFailureTest, OverflowBlamesTheBoxToBlame) {
     const FailureCase& c = GetParam();
-    try {
-        HorsepowerCaption({c.weight, c.mph}, RegionalFormat::English());
-        FAIL() << "no failure";
-    } catch (const CalculationFailure& failure) {
-        EXPECT_EQ(failure.kind(), Kind::Overflow);
-        EXPECT_EQ(failure.field(), c.field);
-        EXPECT_EQ(failure.text(), c.text);
-    }
+    ExpectBlame(FailureOf([&] {
+                    HorsepowerCaption({c.weight, c.mph}, RegionalFormat::English());
+                }),
+                {Kind::Overflow, c.field, c.text});
 }
 
 INSTANTIATE_TEST_SUITE_P(

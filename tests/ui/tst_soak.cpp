@@ -600,10 +600,8 @@ class Soak {
                 break;
             }
             case Kind::Discom: {
-                DiscomRetained retained;
-                const DiscomCalculation calc =
-                    CalculateDisplacement(discomEntries(form), discomOptions(form),
-                                          before.at(1).toStdString(), retained, format);
+                const DiscomCalculation calc = CalculateDisplacement(
+                    discomEntries(form), discomOptions(form), before.at(1).toStdString(), format);
                 if (calc.texts.displacement) {
                     expectedTexts[0] = QString::fromStdString(*calc.texts.displacement);
                 }
@@ -636,9 +634,8 @@ class Soak {
         QVector<Event> expectedEvents;
         if (!before.at(0).isEmpty()) {
             ++refreshes_;
-            DiscomRetained retained;
-            const DiscomTexts texts = RefreshResults(discomEntries(w.form), discomOptions(w.form),
-                                                     retained, regionalFormat());
+            const DiscomTexts texts =
+                RefreshResults(discomEntries(w.form), discomOptions(w.form), regionalFormat());
             if (texts.displacement) expectedTexts[0] = QString::fromStdString(*texts.displacement);
             if (texts.ratio) expectedTexts[1] = QString::fromStdString(*texts.ratio);
             if (texts.failure) expectedEvents << failureBox(w.kind, *texts.failure);
@@ -1141,9 +1138,8 @@ class Soak {
     void checkShownInOptions(QWidget* form) {
         const auto* shown = need<QLabel>(form, "lblCubicInch");
         if (resultText(shown).isEmpty()) return;
-        DiscomRetained retained;
         const DiscomTexts texts =
-            RefreshResults(discomEntries(form), discomOptions(form), retained, regionalFormat());
+            RefreshResults(discomEntries(form), discomOptions(form), regionalFormat());
         if (texts.displacement &&
             QString::fromStdString(*texts.displacement) != resultText(shown)) {
             problem(QStringLiteral("discom shows %1 under %2, the refresh gives %3")
