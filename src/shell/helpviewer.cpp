@@ -33,12 +33,11 @@ QString viewerSize() {
     return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
 }
 
-// The remote-control commands of a request; each one also brings the viewer to the front.
+// The remote-control commands of a request, on one line: the viewer takes in one line each
+// time more input arrives, and each line also brings it to the front.
 QByteArray commandsFor(std::uint32_t command) {
     if (command == kHelpPartialKey) return QByteArrayLiteral("show index\n");
-    return QStringLiteral("setSource %1\nshow contents\nexpandToc -1\n")
-        .arg(kContentsPage)
-        .toUtf8();
+    return QStringLiteral("setSource %1;show contents;expandToc -1\n").arg(kContentsPage).toUtf8();
 }
 
 }  // namespace
