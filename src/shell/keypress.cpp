@@ -82,25 +82,31 @@ class EntryKeys final : public QObject {
         return isStrayEdit(event);
     }
 
-    // The box's own menu and commands (what it pastes is not vetted), each entry showing only
-    // the shortcuts that still work in the box.
+    // The box's own menu and commands (what it pastes is not vetted), each entry showing its
+    // shortcut only where the shortcut works in the box.
     void showContextMenu(const QPoint& at) const {
         QMenu* menu = box_->createStandardContextMenu();
         menu->setAttribute(Qt::WA_DeleteOnClose);
         for (QAction* action : menu->actions()) {
-            QList<QKeySequence> working;
-            for (const QKeySequence& shortcut : action->shortcuts()) {
-                const QKeyCombination combination = shortcut[0];
-                const int key = combination.key();
-                const QString text = key >= Qt::Key_Space && key <= Qt::Key_AsciiTilde
-                                         ? QString(QChar(key))
-                                         : QString();
-                const QKeyEvent press(QEvent::KeyPress, key, combination.keyboardModifiers(), text);
-                if (shortcut.count() == 1 && !swallows(press)) working.append(shortcut);
+            // The menu writes each shortcut after a tab in the entry's text.
+            const QString text = action->text();
+            const auto tab = text.indexOf(QLatin1Char('\t'));
+            if (tab < 0) continue;
+            const QKeySequence shortcut =
+                QKeySequence::fromString(text.mid(tab + 1), QKeySequence::NativeText);
+            if (shortcut.count() != 1 || swallows(keyPress(shortcut[0]))) {
+                action->setText(text.left(tab));
             }
-            action->setShortcuts(working);
         }
         menu->popup(at);
+    }
+
+    // The key press of a shortcut, with the text it types.
+    static QKeyEvent keyPress(QKeyCombination combination) {
+        const int key = combination.key();
+        const QString text =
+            key >= Qt::Key_Space && key <= Qt::Key_AsciiTilde ? QString(QChar(key)) : QString();
+        return QKeyEvent(QEvent::KeyPress, key, combination.keyboardModifiers(), text);
     }
 
     QLineEdit* box_;
