@@ -16,6 +16,8 @@ namespace {
 
 const QString kContentsPage = QStringLiteral("qthelp://com.motoreckon.gearbook/doc/index.html");
 
+HelpViewer* installed = nullptr;
+
 // The viewer opens this large, or nearly as large as a smaller screen.
 constexpr int kViewerWidth = 960;
 constexpr int kViewerHeight = 720;
@@ -77,12 +79,6 @@ void AssistantViewer::start(const QString& collection) {
     }
     process_ = std::move(process);
 }
-
-namespace {
-
-HelpViewer* installed = nullptr;
-
-}  // namespace
 
 HelpViewer& helpViewer() {
     if (installed) return *installed;
