@@ -5,10 +5,10 @@ set -euo pipefail
 
 packages=(
   g++ cmake make pkgconf
-  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools assistant-qt6 libqt6svg6 libgl-dev
+  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools assistant-qt6 libqt6svg6 libgl-dev libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
-  xvfb xauth
+  xvfb xauth openbox
   clang-14 libclang-rt-14-dev locales
   at-spi2-core python3-pyatspi python3-xlib dbus-daemon
   appstream desktop-file-utils dpkg-dev file

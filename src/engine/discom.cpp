@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -121,6 +120,9 @@ discom::discom(QWidget* parent) : QMainWindow(parent) {
 
     buildControls(client);
     buildMenus();
+    // Enter anywhere but on a button is the Calculate button's; Alt with a caption's access key
+    // reaches its control before the menu bar's own.
+    installWindowKeys(this, Com_calc);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     Form_Load();
 }
@@ -239,23 +241,16 @@ void discom::Form_Load() {
     right->addMenu(MnuHelp);
     bar->setCornerWidget(right, Qt::TopRightCorner);
 
-    // Centre the window on the screen by its outer size, in twips held in single precision.
+    // Centre the window on the screen by its outer size, title bar and borders included, in
+    // twips held in single precision.
     layout()->activate();
+    winId();
     const ScreenTwips screenSize(screen());
-    WindowTwips window(this);
+    WindowTwips window(this, frameMargins(this));
     const float left = (screenSize.Width() - window.Width()) / 2;
     const float top = (screenSize.Height() - window.Height()) / 2;
     window.SetLeft(left);
     window.SetTop(top);
-}
-
-void discom::keyPressEvent(QKeyEvent* event) {
-    // Enter anywhere but on a button is the Calculate button's.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        Com_calc->click();
-        return;
-    }
-    QMainWindow::keyPressEvent(event);
 }
 
 DiscomEntries discom::entries() const {

@@ -23,9 +23,6 @@ class discom final : public QMainWindow {
   public:
     explicit discom(QWidget* parent = nullptr);
 
-  protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
   private:
     void buildControls(QWidget* client);
     void buildMenus();

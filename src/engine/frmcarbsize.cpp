@@ -79,6 +79,8 @@ frmCarbSize::frmCarbSize(QWidget* parent) : QWidget(parent) {
     });
     installKeyPressHandler(txtCubicInches, FilterNumericKey);
     installKeyPressHandler(txtEfficency, FilterNumericKey);
+    // Alt+C and Alt+O move the focus to their button and press it; Enter presses nothing.
+    installWindowKeys(this, nullptr);
 
     connect(cmdCalculateCFM, &QPushButton::clicked, this, &frmCarbSize::cmdCalculateCFM_Click);
     connect(Command2, &QPushButton::clicked, this, [this] { formWindow(this)->close(); });

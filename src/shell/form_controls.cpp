@@ -4,12 +4,16 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QWidget>
 
 #include "input/number_parse.h"
 #include "input/number_text.h"
+#include "shell/keypress.h"
 #include "shell/twips.h"
 
 namespace motoreckon {
@@ -37,6 +41,26 @@ bool isDefaultButtonKey(const QKeyEvent& event) {
     return enter && (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
+// Whether `control` of `form` can take the focus from the keyboard: shown, enabled, reached by
+// Tab.
+bool takesFocus(const QWidget* form, const QWidget* control) {
+    return form->isAncestorOf(control) && (control->focusPolicy() & Qt::TabFocus) &&
+           control->isEnabled() && control->isVisibleTo(form);
+}
+
+// Where a label's access key sends the focus: the first control from its buddy on, in tab
+// order, that can take it; nullptr when there is none.
+QWidget* labelTarget(const QWidget* form, const QLabel* label) {
+    QWidget* buddy = label->buddy();
+    if (!buddy) return nullptr;
+    QWidget* control = buddy;
+    do {
+        if (takesFocus(form, control)) return control;
+        control = control->nextInFocusChain();
+    } while (control && control != buddy);
+    return nullptr;
+}
+
 // The control of `form` that the access key typed by `event` belongs to: a label with a buddy or
 // a button, shown and enabled; nullptr when there is none.
 QWidget* accessKeyTarget(const QWidget* form, const QKeyEvent& event) {
@@ -47,10 +71,7 @@ QWidget* accessKeyTarget(const QWidget* form, const QKeyEvent& event) {
                QKeySequence::mnemonic(caption) == typed;
     };
     for (QLabel* label : form->findChildren<QLabel*>()) {
-        QWidget* buddy = label->buddy();
-        if (buddy && owns(label, label->text()) && buddy->isVisibleTo(form) && buddy->isEnabled()) {
-            return label;
-        }
+        if (owns(label, label->text()) && labelTarget(form, label)) return label;
     }
     for (QAbstractButton* button : form->findChildren<QAbstractButton*>()) {
         if (owns(button, button->text())) return button;
@@ -79,7 +100,7 @@ class WindowKeys final : public QObject {
         if (event->type() == QEvent::ShortcutOverride) {
             key->accept();
         } else if (auto* label = qobject_cast<QLabel*>(target)) {
-            label->buddy()->setFocus(Qt::ShortcutFocusReason);
+            labelTarget(form_, label)->setFocus(Qt::ShortcutFocusReason);
         } else if (auto* button = qobject_cast<QAbstractButton*>(target)) {
             button->setFocus(Qt::ShortcutFocusReason);
             button->click();
@@ -157,9 +178,17 @@ QString resultText(const QLabel* label) {
 }
 
 void installWindowKeys(QWidget* form, QPushButton* defaultButton) {
+    // The access keys are looked at before the entry box's own rules, which would swallow
+    // them as typed characters.
+    for (QLineEdit* box : form->findChildren<QLineEdit*>()) installEntryKeys(box);
     auto* keys = new WindowKeys(form, defaultButton);
     form->installEventFilter(keys);
-    for (QWidget* control : form->findChildren<QWidget*>()) control->installEventFilter(keys);
+    for (QWidget* control : form->findChildren<QWidget*>()) {
+        // A menu of the window's own handles its keys while it is open.
+        if (!qobject_cast<QMenu*>(control) && !qobject_cast<QMenuBar*>(control)) {
+            control->installEventFilter(keys);
+        }
+    }
 }
 
 }  // namespace motoreckon

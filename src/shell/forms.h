@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QMargins>
+
 #include "shell/centerform.h"
 
 class QScreen;
@@ -22,10 +24,13 @@ class ScreenTwips final : public CenterParent {
 };
 
 // A top-level window or a frame's child window as the one being centred: its outer size and
-// its position within its parent, in twips.
+// its position within its parent, in twips. The outer size is the window's own plus `frame`,
+// the title bar and borders the window system puts around a top-level window (frameMargins);
+// Left and Top place the outer rectangle, so the window itself lands inside the margins.
 class WindowTwips final : public CenterChild {
   public:
-    explicit WindowTwips(QWidget* window) : window_(window) {}
+    explicit WindowTwips(QWidget* window, QMargins frame = QMargins())
+        : window_(window), frame_(frame) {}
     float Width() const override;
     float Height() const override;
     void SetLeft(float left) override;
@@ -33,7 +38,13 @@ class WindowTwips final : public CenterChild {
 
   private:
     QWidget* window_;
+    QMargins frame_;
 };
+
+// The title bar and borders the window system puts around the top-level `window`, as soon as
+// they can be known: a window manager of X11 tells them before the window is first shown, when
+// asked. None for a child window, and none without a window manager.
+QMargins frameMargins(QWidget* window);
 
 // The window that shows `form`: the frame's child window around it, or the form itself.
 QWidget* formWindow(QWidget* form);

@@ -4,7 +4,10 @@
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
+
+class QProcess;
 
 namespace motoreckon {
 
@@ -29,7 +32,35 @@ class HelpViewer {
                                  const std::int16_t* data) = 0;
 };
 
-// The program's help viewer: Qt Assistant, unless another one is installed.
+// Qt Assistant, one for the program's run: the first request starts it on the help collection
+// with its remote control on, later ones hand it their commands on its standard input and bring
+// it to the front; when the user has closed it, the next request starts it again. Its own output
+// goes nowhere. Where it could not show the book, because the collection is missing or cannot
+// be read, it is not started: the user gets the viewer's own message, under the viewer's title,
+// naming the file, and the request fails with status 0. Throws HelpError when the viewer cannot
+// be started.
+class AssistantViewer final : public HelpViewer {
+  public:
+    explicit AssistantViewer(QString program);
+    ~AssistantViewer() override;
+    AssistantViewer(const AssistantViewer&) = delete;
+    AssistantViewer& operator=(const AssistantViewer&) = delete;
+
+    std::int32_t WinHelp(WId window, const QByteArray& helpFile, std::uint32_t command,
+                         const std::int16_t* data) override;
+
+  private:
+    void start(const QString& collection);
+
+    QString program_;
+    std::unique_ptr<QProcess> process_;
+};
+
+// The title of the help viewer's own messages.
+inline const QString kHelpViewerTitle = QStringLiteral("Qt Assistant");
+
+// The program's help viewer: Qt Assistant, unless another one is installed. The viewer it
+// started stays open when the program ends.
 HelpViewer& helpViewer();
 
 // Makes `replacement` the program's help viewer (nullptr restores Qt Assistant). The caller

@@ -30,6 +30,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Motoreckon"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
     motoreckon::installStyle();
+    motoreckon::installWindowIcon();
     // Lets the desktop match the running program to its installed launcher entry and icon.
     QApplication::setDesktopFileName(QStringLiteral(MOTORECKON_APP_ID));
 

@@ -72,10 +72,11 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), mdiArea_(new QMdiArea
     const QSize client = twipsSize(9285, 5715);
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
 
-    // Load: centre the frame on the whole screen before it is first shown. The native window
-    // is made first, so that its outer size includes the borders where the platform knows them.
+    // Load: centre the frame on the whole screen by its outer size before it is first shown.
+    // The native window is made first, so that the window manager can tell its title bar and
+    // borders.
     winId();
-    WindowTwips self(this);
+    WindowTwips self(this, frameMargins(this));
     CenterForm(ScreenTwips(screen()), self);
 }
 
@@ -147,6 +148,13 @@ float MDIForm1::ScaleHeight() const { return pixelsToTwips(mdiArea_->viewport()-
 QMdiSubWindow* MDIForm1::addChild(QWidget* form, Qt::WindowFlags flags) {
     QMdiSubWindow* sub = mdiArea_->addSubWindow(form, Qt::SubWindow | flags);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    // Ctrl+F4 closes the active child window, as its system menu shows; the desktop's other
+    // Close keys (Ctrl+W) would throw a calculator away with what was typed into it.
+    for (QAction* action : sub->actions()) {
+        if (action->shortcuts() == QKeySequence::keyBindings(QKeySequence::Close)) {
+            action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
+        }
+    }
     sub->setWindowIcon(windowIcon());
     sub->adjustSize();
     return sub;
@@ -227,7 +235,7 @@ void MDIForm1::showHelp(std::uint32_t command) {
 void MDIForm1::Arrange(std::int16_t code) {
     switch (code) {
         case Cascade:
-            mdiArea_->cascadeSubWindows();
+            cascade();
             break;
         case TileHorizontal:
             tile(Qt::Vertical);
@@ -240,6 +248,33 @@ void MDIForm1::Arrange(std::int16_t code) {
             break;
         default:
             break;
+    }
+}
+
+// Lays the open, not minimised child windows out overlapping from the top-left corner, in
+// their stacking order: each one lower and further right than the one below it by the height of
+// its title bar, so that every title bar stays visible and the active window, on top, ends
+// last. A window that would reach past the bottom starts a new cascade from the top, further
+// right.
+void MDIForm1::cascade() {
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList(QMdiArea::StackingOrder)) {
+        if (sub->isVisible() && !sub->isMinimized()) windows.append(sub);
+    }
+    const int areaHeight = mdiArea_->viewport()->height();
+    QPoint at(0, 0);
+    int column = 0;
+    for (QMdiSubWindow* sub : windows) {
+        if (sub->isMaximized()) sub->showNormal();
+        // The distance from the window's top edge to its form: border and title bar.
+        const int step = sub->widget() ? sub->widget()->mapTo(sub, QPoint(0, 0)).y() : 0;
+        if (at.y() > 0 && at.y() + sub->height() > areaHeight) {
+            column += step;
+            at = QPoint(column, 0);
+        }
+        sub->move(at);
+        sub->raise();
+        at += QPoint(step, step);
     }
 }
 

@@ -61,6 +61,7 @@ class MDIForm1 final : public QMainWindow, public CenterParent {
     void showMoreWindows();
     QMdiSubWindow* addChild(QWidget* form, Qt::WindowFlags flags);
     QMdiSubWindow* addFixedSizeChild(QWidget* form);
+    void cascade();
     void tile(Qt::Orientation bands);
     void arrangeIcons();
 

@@ -1,6 +1,7 @@
 #include "shell/style.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 #include <QProxyStyle>
 #include <QStyleOption>
@@ -56,5 +57,15 @@ class StyleWithFixedIcons final : public QProxyStyle {
 }  // namespace
 
 void installStyle() { QApplication::setStyle(new StyleWithFixedIcons); }
+
+void installWindowIcon() {
+    // The build draws it at each size a desktop asks for.
+    const QDir pictures(QStringLiteral(":/icon"));
+    QIcon icon;
+    for (const QString& picture : pictures.entryList(QDir::Files)) {
+        icon.addFile(pictures.filePath(picture));
+    }
+    QApplication::setWindowIcon(icon);
+}
 
 }  // namespace motoreckon

@@ -7,4 +7,8 @@ namespace motoreckon {
 // object exists, before any window.
 void installStyle();
 
+// Makes the program's own icon, the one its package installs, the icon of every window that
+// has none of its own. Call it once the application object exists, before any window.
+void installWindowIcon();
+
 }  // namespace motoreckon

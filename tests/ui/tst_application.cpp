@@ -114,6 +114,33 @@ class TestApplication : public QObject {
         QVERIFY(painted > 5);
         QCOMPARE(QApplication::focusWidget()->objectName(), focused);
     }
+
+    // The calculator windows show the program's own icon, the one its package installs; the
+    // displacement window keeps its own.
+    void windowsShowTheProgramsIcon() {
+        installWindowIcon();
+        MDIForm1 frame;
+        frame.show();
+        for (const char* command : {"mnuCarbSize", "mnuMPH", "mnuHpMPH", "mnuSizeCompression"}) {
+            frame.findChild<QAction*>(command)->trigger();
+        }
+        const QImage programIcon(QStringLiteral(":/icon/icon-16.png"));
+        QVERIFY(!programIcon.isNull());
+        const auto picture = [](const QWidget* window) {
+            return window->windowIcon().pixmap(16).toImage().convertToFormat(QImage::Format_ARGB32);
+        };
+        const QImage expected = programIcon.convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(picture(&frame), expected);
+        for (QMdiSubWindow* window : frame.mdiArea()->subWindowList()) {
+            QCOMPARE(picture(window), expected);
+        }
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->objectName() == QLatin1String("discom") && window->isVisible()) {
+                QVERIFY(picture(window) != expected);
+            }
+        }
+        QApplication::setWindowIcon(QIcon());
+    }
 };
 
 QTEST_MAIN(TestApplication)

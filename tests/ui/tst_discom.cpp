@@ -298,7 +298,7 @@ class TestDiscom : public QObject {
         discom unshown;
         const QRect screen = unshown.screen()->geometry();
         const QRect frame = unshown.frameGeometry();
-        QCOMPARE(frame.size(), unshown.sizeHint());
+        QCOMPARE(unshown.size(), unshown.sizeHint());
         QVERIFY(frame.width() < screen.width() && frame.height() < screen.height());
         QVERIFY(qAbs(frame.center().x() - screen.center().x()) <= 1);
         QVERIFY(qAbs(frame.center().y() - screen.center().y()) <= 1);

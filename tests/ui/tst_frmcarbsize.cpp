@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QtTest>
 
@@ -171,6 +172,48 @@ class TestFrmCarbSize : public QObject {
         QCOMPARE(ci->text(), QStringLiteral("350"));
         QTest::keyClick(ci, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("999"));
+    }
+
+    // The boxes' context menu keeps its commands but shows no shortcut that the box swallows;
+    // a box without a keystroke filter keeps them all.
+    void contextMenuShowsOnlyWorkingShortcuts() {
+        QWidget* carb = open();
+        frame->findChild<QAction*>("mnuMPH")->trigger();
+        QWidget* mph = frame->mdiArea()->activeSubWindow()->widget();
+        // Each entry's caption and the shortcut shown after it.
+        const auto menuOf = [](QLineEdit* entry) {
+            QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(2, 2),
+                                    entry->mapToGlobal(QPoint(2, 2)));
+            QApplication::sendEvent(entry, &event);
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QMap<QString, QKeySequence> entries;
+            if (!menu) return entries;
+            for (const QAction* action : menu->actions()) {
+                if (action->isSeparator()) continue;
+                const QStringList parts = action->text().split(QLatin1Char('\t'));
+                entries[parts.first()] =
+                    QKeySequence::fromString(parts.value(1), QKeySequence::NativeText);
+            }
+            menu->close();
+            return entries;
+        };
+        QStringList commands = {"&Undo",  "&Redo",  "Cu&t",      "&Copy",
+                                "&Paste", "Delete", "Select All"};
+        commands.sort();  // as the map holds them
+        const QList<QKeySequence> swallowed = {QKeySequence("Ctrl+Z"),       QKeySequence("Ctrl+Y"),
+                                               QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+X"),
+                                               QKeySequence("Ctrl+C"),       QKeySequence("Ctrl+V"),
+                                               QKeySequence("Ctrl+A")};
+        for (const char* name : {"txtRPM", "txtCubicInches", "txtEfficency"}) {
+            const auto entries = menuOf(box(carb, name));
+            QCOMPARE(entries.keys(), commands);
+            for (const QKeySequence& shown : entries) {
+                QVERIFY2(!swallowed.contains(shown), qPrintable(shown.toString()));
+            }
+        }
+        const auto mphEntries = menuOf(box(mph, "txtAxle"));
+        QCOMPARE(mphEntries.value("&Paste"), QKeySequence("Ctrl+V"));
+        QCOMPARE(mphEntries.value("Select All"), QKeySequence("Ctrl+A"));
     }
 
     void enterPressesNoButton() {

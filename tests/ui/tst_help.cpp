@@ -3,6 +3,7 @@
 #include <QHelpLink>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
 
 #include "shell/helpviewer.h"
 #include "shell/mdiform1.h"
@@ -44,6 +45,13 @@ class TestHelp : public QObject {
 
   private:
     MDIForm1* frame = nullptr;
+
+    // A request as the frame's help commands make it, for the collection the build made.
+    static std::int32_t request(HelpViewer& viewer, WId window, std::uint32_t command,
+                                const QString& collection = MOTORECKON_HELP_BUILD_FILE) {
+        const std::int16_t emptyKeyword = 0;
+        return viewer.WinHelp(window, collection.toLocal8Bit(), command, &emptyKeyword);
+    }
 
   private slots:
     void init() {
@@ -89,6 +97,105 @@ class TestHelp : public QObject {
             QCOMPARE(box.icon, Feedback::Icon::None);
         }
         QVERIFY(frame->isVisible());
+    }
+
+    // A stand-in for Qt Assistant records how it was started and the commands it reads: the
+    // program keeps one viewer, hands it each request, and starts a new one once the user has
+    // closed it. The viewer's own output goes nowhere.
+    void oneViewerTakesEveryRequestUntilItIsClosed() {
+        QTemporaryDir dir;
+        const QString log = dir.filePath(QStringLiteral("log"));
+        const QString program = dir.filePath(QStringLiteral("assistant"));
+        QFile script(program);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write(QStringLiteral("#!/bin/sh\n"
+                                    "echo \"started $*\" >> %1\n"
+                                    "echo \"output $(readlink /proc/$$/fd/1) "
+                                    "$(readlink /proc/$$/fd/2)\" >> %1\n"
+                                    "echo $$ > %1.pid\n"
+                                    "echo chatter; echo chatter >&2\n"
+                                    "while read -r line; do echo \"read $line\" >> %1; done\n")
+                         .arg(log)
+                         .toUtf8());
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const auto lines = [&log] {
+            QFile file(log);
+            return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split('\n')
+                                                  : QStringList();
+        };
+        const auto startedWith = [&lines] {
+            return lines().filter(QRegularExpression(QStringLiteral("^started ")));
+        };
+
+        Recorder recorder;
+        AssistantViewer viewer(program);
+        QCOMPARE(request(viewer, frame->winId(), kHelpContents), 1);
+        QCOMPARE(request(viewer, frame->winId(), kHelpPartialKey), 1);
+        QTRY_COMPARE(lines().filter(QRegularExpression(QStringLiteral("^read "))).size(), 2);
+        const QStringList started = startedWith();
+        QCOMPARE(started.size(), 1);
+        QVERIFY(started.first().contains(
+            QStringLiteral("-collectionFile " MOTORECKON_HELP_BUILD_FILE)));
+        QVERIFY(started.first().contains(QStringLiteral("-enableRemoteControl")));
+        QVERIFY(lines().contains(QStringLiteral("output /dev/null /dev/null")));
+        QVERIFY(
+            lines().contains(QStringLiteral("read setSource qthelp://com.motoreckon.gearbook/doc/"
+                                            "index.html;show contents;expandToc -1")));
+        QVERIFY(lines().contains(QStringLiteral("read show index")));
+
+        // The user closes the viewer; the next request starts a new one.
+        QFile pid(log + QStringLiteral(".pid"));
+        QVERIFY(pid.open(QIODevice::ReadOnly));
+        QCOMPARE(::kill(pid.readAll().trimmed().toInt(), SIGTERM), 0);
+        QTest::qWait(200);
+        QCOMPARE(request(viewer, frame->winId(), kHelpContents), 1);
+        QTRY_COMPARE(startedWith().size(), 2);
+        QTRY_COMPARE(lines().filter(QRegularExpression(QStringLiteral("^read "))).size(), 3);
+        QVERIFY(recorder.events.isEmpty());
+    }
+
+    // Where the viewer cannot show the book it is not started and says so itself, under its
+    // own title, naming the file; the program shows nothing of its own. A viewer that cannot
+    // start raises the program's one error.
+    void theViewerSaysWhenItCannotShowTheBook_data() {
+        QTest::addColumn<QString>("collection");
+        QTest::addColumn<QString>("viewer");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("no help file")
+            << "/nonexistent/WinHlp31/Gearbook.hlp"
+            << "/bin/true"
+            << "The help file /nonexistent/WinHlp31/Gearbook.hlp is missing or cannot be read."
+            << "";
+        QTest::newRow("a folder for a help file")
+            << "/tmp"
+            << "/bin/true"
+            << "The help file /tmp is missing or cannot be read."
+            << "";
+        QTest::newRow("no viewer")
+            << MOTORECKON_HELP_BUILD_FILE << "/nonexistent/assistant"
+            << ""
+            << "The help viewer /nonexistent/assistant could not be started.";
+    }
+    void theViewerSaysWhenItCannotShowTheBook() {
+        QFETCH(QString, collection);
+        QFETCH(QString, viewer);
+        QFETCH(QString, message);
+        QFETCH(QString, error);
+        Recorder recorder;
+        AssistantViewer assistant(viewer);
+        try {
+            QCOMPARE(request(assistant, frame->winId(), kHelpContents, collection), 0);
+            QVERIFY(error.isEmpty());
+        } catch (const HelpError& raised) {
+            QCOMPARE(QString::fromUtf8(raised.what()), error);
+        }
+        QCOMPARE(recorder.messages().size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty()) {
+            QCOMPARE(recorder.messages().first().title, QStringLiteral("Qt Assistant"));
+            QCOMPARE(recorder.messages().first().text, message);
+        }
     }
 
     // The collection the build made opens in Qt's help engine, from wherever it is copied,

@@ -1,4 +1,6 @@
 #include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -12,7 +14,9 @@
 #include <QScreen>
 #include <QtTest>
 
+#include "engine/discom.h"
 #include "engine/frmcarbsize.h"
+#include "shell/forms.h"
 #include "shell/mdiform1.h"
 #include "shell/twips.h"
 #include "ui/recorder.h"
@@ -244,6 +248,184 @@ class TestMDIForm1 : public QObject {
         QCOMPARE(frame->mdiArea()->activeSubWindow(), chosen);
         QVERIFY(!chosen->isMinimized());
         QVERIFY(chosen->isAncestorOf(QApplication::focusWidget()));
+    }
+
+    // Key combinations in the calculator windows, typed into a box that holds "3000" with the
+    // cursor after "30": what the box holds afterwards, where the focus is and whether the
+    // window is still there.
+    void keyCombinations_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<bool>("compressionOff");
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("focus");  // empty: still in the box
+        QTest::addColumn<bool>("open");
+        // Ctrl+W closes nothing; Ctrl+F4 closes the active child window.
+        for (const auto& [command, box] :
+             {std::pair{"mnuCarbSize", "txtRPM"}, std::pair{"mnuMPH", "txtRPM"},
+              std::pair{"mnuHpMPH", "txtWeight"}}) {
+            QTest::addRow("Ctrl+W in %s", command)
+                << command << box << false << QKeySequence("Ctrl+W") << "3000"
+                << "" << true;
+            QTest::addRow("Ctrl+F4 in %s", command)
+                << command << box << false << QKeySequence("Ctrl+F4") << "3000"
+                << "" << false;
+        }
+        // Ctrl and Alt type no printable character and delete no word.
+        for (const char* keys :
+             {"Ctrl+Backspace", "Ctrl+Del", "Alt+5", "Ctrl+Alt+5", "Ctrl+K", "Ctrl+U", "Alt+Q"}) {
+            QTest::addRow("%s in the carburetor window", keys)
+                << "mnuCarbSize"
+                << "txtCubicInches" << false << QKeySequence(keys) << "3000"
+                << "" << true;
+            QTest::addRow("%s in an MPH window", keys)
+                << "mnuMPH"
+                << "txtAxle" << false << QKeySequence(keys) << "3000"
+                << "" << true;
+            QTest::addRow("%s in the displacement window", keys)
+                << "mnuSizeCompression"
+                << "txtBore" << false << QKeySequence(keys) << "3000"
+                << "" << true;
+        }
+        // The clipboard keys still work where no filter swallows them.
+        QTest::addRow("Ctrl+V in an MPH window")
+            << "mnuMPH"
+            << "txtAxle" << false << QKeySequence("Ctrl+V") << "30700"
+            << "" << true;
+        // A caption's access key goes to the first control after it that can take the focus.
+        for (const char* keys : {"Alt+H", "Alt+G", "Alt+D"}) {
+            QTest::addRow("%s with the compression ratio off", keys)
+                << "mnuSizeCompression"
+                << "txtBore" << true << QKeySequence(keys) << "3000"
+                << "roundtx" << true;
+        }
+        QTest::addRow("Alt+H with the compression ratio on")
+            << "mnuSizeCompression"
+            << "txtBore" << false << QKeySequence("Alt+H") << "3000"
+            << "headtx" << true;
+        // A button's access key moves the focus to the button and presses it.
+        QTest::addRow("Alt+A in the displacement window")
+            << "mnuSizeCompression"
+            << "txtBore" << false << QKeySequence("Alt+A") << "3000"
+            << "Com_cancl" << true;
+        QTest::addRow("Alt+E in the displacement window")
+            << "mnuSizeCompression"
+            << "txtBore" << false << QKeySequence("Alt+E") << "3000"
+            << "Com_end" << false;
+        QTest::addRow("Alt+C in the carburetor window")
+            << "mnuCarbSize"
+            << "txtRPM" << false << QKeySequence("Alt+C") << "3000"
+            << "cmdCalculateCFM" << true;
+    }
+    void keyCombinations() {
+        QFETCH(QString, command);
+        QFETCH(QString, box);
+        QFETCH(bool, compressionOff);
+        QFETCH(QKeySequence, keys);
+        QFETCH(QString, text);
+        QFETCH(QString, focus);
+        QFETCH(bool, open);
+        Recorder recorder;  // no message box waits for a click
+        QApplication::clipboard()->setText(QStringLiteral("7"));
+        entry(qPrintable(command))->trigger();
+        QWidget* window = frame;
+        for (QWidget* topLevel : QApplication::topLevelWidgets()) {
+            if (auto* displacement = qobject_cast<discom*>(topLevel);
+                displacement && displacement->isVisible()) {
+                window = displacement;
+            }
+        }
+        QPointer<QWidget> form =
+            window == frame ? frame->mdiArea()->activeSubWindow()->widget() : window;
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        if (compressionOff) form->findChild<QAction*>("compratiomnu")->trigger();
+        QPointer<QLineEdit> entered = form->findChild<QLineEdit*>(box);
+        entered->setFocus();
+        QTest::keyClicks(entered, "3000");
+        entered->setCursorPosition(2);
+
+        const QKeyCombination combination = keys[0];
+        QTest::keyClick(entered, combination.key(), combination.keyboardModifiers());
+        QTest::qWait(150);  // a button reached by its access key is pressed a moment later
+
+        const bool shown = form && form->isVisible();
+        QCOMPARE(shown, open);
+        if (open) {
+            QCOMPARE(entered->text(), text);
+            QWidget* expected = focus.isEmpty() ? entered : form->findChild<QWidget*>(focus);
+            QCOMPARE(QApplication::focusWidget(), expected);
+        }
+        if (focus == QLatin1String("cmdCalculateCFM")) {
+            QVERIFY(!form->findChild<QLabel*>("lblCFM")->text().isEmpty());  // pressed
+        }
+    }
+
+    // Cascade follows the stacking order: whatever order the windows were opened in, the
+    // active one ends last and on top, and no window covers a title bar below it.
+    void cascadeEndsWithTheActiveWindowOnTop() {
+        for (const char* command : {"mnuCarbSize", "mnuMPH", "mnuRPM", "mnuHpMPH"}) {
+            entry(command)->trigger();
+        }
+        QMdiSubWindow* mph = nullptr;
+        for (QMdiSubWindow* sub : frame->mdiArea()->subWindowList()) {
+            if (sub->windowTitle() == QLatin1String("MPH (1)")) mph = sub;
+        }
+        QVERIFY(mph);
+        frame->mdiArea()->setActiveSubWindow(mph);
+        entry("mnuWindowCascade")->trigger();
+
+        const QList<QMdiSubWindow*> stack =
+            frame->mdiArea()->subWindowList(QMdiArea::StackingOrder);
+        QCOMPARE(stack.size(), qsizetype(4));
+        QCOMPARE(stack.last(), mph);
+        QCOMPARE(frame->mdiArea()->activeSubWindow(), mph);
+        for (qsizetype i = 0; i < stack.size(); ++i) {
+            QMdiSubWindow* below = stack.at(i);
+            // The title bar: the strip of the window above its form.
+            const QRect titleBar(
+                below->pos(), QSize(below->width(), below->widget()->mapTo(below, QPoint()).y()));
+            for (qsizetype j = i + 1; j < stack.size(); ++j) {
+                QVERIFY2(!stack.at(j)->geometry().intersects(titleBar),
+                         qPrintable(stack.at(j)->windowTitle() + " covers the title bar of " +
+                                    below->windowTitle()));
+                QVERIFY(stack.at(j)->y() > below->y() && stack.at(j)->x() > below->x());
+            }
+        }
+    }
+
+    // A top-level window is centred by its outer size: itself and the title bar and borders a
+    // window manager puts around it.
+    void centringCountsTheFrameAroundTheWindow_data() {
+        QTest::addColumn<QMargins>("frameMargins");
+        QTest::addColumn<QPoint>("position");
+        QTest::addColumn<float>("outerWidth");
+        QTest::addColumn<float>("outerHeight");
+        QTest::newRow("no window manager") << QMargins() << QPoint(331, 312) << 9285.f << 6000.f;
+        QTest::newRow("openbox") << QMargins(1, 20, 1, 5) << QPoint(331, 320) << 9315.f << 6375.f;
+        QTest::newRow("wide borders")
+            << QMargins(8, 31, 12, 9) << QPoint(329, 323) << 9585.f << 6600.f;
+    }
+    void centringCountsTheFrameAroundTheWindow() {
+        QFETCH(QMargins, frameMargins);
+        QFETCH(QPoint, position);
+        QFETCH(float, outerWidth);
+        QFETCH(float, outerHeight);
+        struct Screen final : CenterParent {  // 1280 x 1024 pixels
+            bool IsMdiFrame() const override { return false; }
+            float Width() const override { return 19200; }
+            float Height() const override { return 15360; }
+            float ScaleWidth() const override { return Width(); }
+            float ScaleHeight() const override { return Height(); }
+        } screen;
+        QWidget window;
+        window.resize(619, 400);
+        WindowTwips outer(&window, frameMargins);
+        QCOMPARE(outer.Width(), outerWidth);
+        QCOMPARE(outer.Height(), outerHeight);
+        CenterForm(screen, outer);
+        QCOMPARE(window.geometry(), QRect(position, QSize(619, 400)));
     }
 
     void cascadeLeavesMinimisedWindowsAlone() {
