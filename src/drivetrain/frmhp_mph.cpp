@@ -16,12 +16,7 @@ namespace motoreckon {
 
 namespace {
 
-QLabel* caption(QWidget* container, const char* name, const QString& text, QRect geometry) {
-    auto* label = place(new QLabel(text, container), name, geometry);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    fitToText(label);
-    return label;
-}
+constexpr Qt::Alignment kTopLeft = Qt::AlignLeft | Qt::AlignTop;
 
 }  // namespace
 
@@ -43,13 +38,13 @@ frmHP_MPH::frmHP_MPH(QWidget* parent) : QWidget(parent) {
     setTabOrder(cmdCalculate, txtWeight);
     setTabOrder(txtWeight, txtMPH);
 
-    Label1_1 =
-        caption(Frame1, "Label1_1", QStringLiteral("&Weight"), twipsRect(240, 405, 510, 195));
-    Label1_5 = caption(Frame1, "Label1_5", QStringLiteral("&MPH"), twipsRect(240, 765, 360, 195));
-    Label1_6 =
-        caption(this, "Label1_6", QStringLiteral("Horse Power"), twipsRect(360, 1680, 915, 195));
-    lblHP = place(new QLabel(this), "lblHP", twipsRect(1560, 1680, 825, 255));
-    lblHP->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1_1 = addLabel(Frame1, "Label1_1", QStringLiteral("&Weight"),
+                        twipsRect(240, 405, 510, 195), kTopLeft);
+    Label1_5 = addLabel(Frame1, "Label1_5", QStringLiteral("&MPH"), twipsRect(240, 765, 360, 195),
+                        kTopLeft);
+    Label1_6 = addLabel(this, "Label1_6", QStringLiteral("Horse Power"),
+                        twipsRect(360, 1680, 915, 195), kTopLeft);
+    lblHP = addLabel(this, "lblHP", QString(), twipsRect(1560, 1680, 825, 255), kTopLeft);
 
     // A label's access key moves the focus to the first control after it in tab order that
     // takes the focus; for both labels that is the weight box, so Alt+M goes there too.

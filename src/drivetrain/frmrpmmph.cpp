@@ -30,11 +30,10 @@ constexpr int kTireRowTop = 1800;
 
 // Each caption ends 240 twips before the box it names; a caption too long for its place grows
 // to the left.
+constexpr Qt::Alignment kRowCaption = Qt::AlignRight | Qt::AlignTop;
+
 QLabel* rowCaption(QWidget* container, const char* name, const char* text, QRect geometry) {
-    auto* label = place(new QLabel(QLatin1String(text), container), name, geometry);
-    label->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    fitToText(label);
-    return label;
+    return addLabel(container, name, QLatin1String(text), geometry, kRowCaption);
 }
 
 void setTop(QWidget* control, int twips) { control->move(control->x(), twipsToPixels(twips)); }
@@ -78,8 +77,8 @@ frmRPMMPH::frmRPMMPH(QWidget* parent) : QWidget(parent) {
         rowCaption(Frame1, "Label1_3", kEngineSpeedCaptions[3], twipsRect(240, 1845, 1335, 195));
     Label1[4] =
         rowCaption(this, "Label1_4", kEngineSpeedCaptions[4], twipsRect(480, 2760, 1440, 195));
-    lblAnswer = place(new QLabel(this), "lblAnswer", twipsRect(2160, 2760, 1215, 255));
-    lblAnswer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblAnswer = addLabel(this, "lblAnswer", QString(), twipsRect(2160, 2760, 1215, 255),
+                         Qt::AlignLeft | Qt::AlignTop);
 
     // The labels name the boxes in failure messages and to screen readers.
     Label1[0]->setBuddy(txtMPH);

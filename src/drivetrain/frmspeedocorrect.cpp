@@ -13,10 +13,8 @@ namespace motoreckon {
 namespace {
 
 QLabel* caption(QWidget* container, const char* name, const char* text, QRect geometry) {
-    auto* label = place(new QLabel(QLatin1String(text), container), name, geometry);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    fitToText(label);
-    return label;
+    return addLabel(container, name, QLatin1String(text), geometry,
+                    Qt::AlignRight | Qt::AlignVCenter);
 }
 
 }  // namespace

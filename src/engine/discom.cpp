@@ -28,16 +28,14 @@ const QColor kBackground(192, 192, 192);
 const QColor kGreyCaption(128, 128, 128);
 
 QFont arial(double points, bool bold) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
+    return layoutFont({QStringLiteral("Arial")}, points, bold);
 }
 
 // The system's colours for text on a window: labels show them instead of the grey background.
 QColor windowBackground() { return QApplication::palette().color(QPalette::Base); }
 QColor windowText() { return QApplication::palette().color(QPalette::Text); }
 
+// A label on a white ground in the system's text colour, at its place in the layout.
 QLabel* caption(QWidget* client, const char* name, const QString& text, QRect geometry,
                 const QFont& font) {
     QLabel* label = place(new QLabel(text, client), name, geometry);
@@ -48,20 +46,6 @@ QLabel* caption(QWidget* client, const char* name, const QString& text, QRect ge
     palette.setColor(QPalette::WindowText, windowText());
     label->setPalette(palette);
     return label;
-}
-
-QLineEdit* entry(QWidget* client, const char* name, QRect geometry, int maxLength) {
-    QLineEdit* box = place(new QLineEdit(client), name, geometry);
-    box->setFont(arial(10.5, false));
-    box->setMaxLength(maxLength);
-    return box;
-}
-
-QPushButton* button(QWidget* client, const char* name, const QString& text, QRect geometry) {
-    QPushButton* push = place(new QPushButton(text, client), name, geometry);
-    // Enter presses the focused button, as it does in a dialog.
-    push->setAutoDefault(true);
-    return push;
 }
 
 QAction* addCheckEntry(QMenu* menu, const char* name, const QString& text, bool checked) {
@@ -135,24 +119,42 @@ void discom::buildControls(QWidget* client) {
     QFont resultFont = arial(12, true);
     resultFont.setStyleStrategy(QFont::PreferNoShaping);
 
-    QLabel* bore = caption(client, "bore", QStringLiteral("&Bore"), twipsRect(720, 960, 510, 360),
-                           captionFont);
-    txtBore = entry(client, "txtBore", twipsRect(2040, 910, 855, 360), 6);
-    QLabel* stroke = caption(client, "stroke", QStringLiteral("&Stroke"),
-                             twipsRect(720, 1440, 690, 360), captionFont);
-    txtStroke = entry(client, "txtStroke", twipsRect(2040, 1390, 855, 360), 6);
-    QLabel* cylinders = caption(client, "cylinders", QStringLiteral("C&ylinders"),
-                                twipsRect(720, 1920, 990, 240), captionFont);
-    txtCylinders = entry(client, "txtCylinders", twipsRect(2040, 1870, 855, 360), 2);
-    head = caption(client, "head", QStringLiteral("&Head Vol."), twipsRect(720, 2400, 990, 360),
-                   captionFont);
-    headtx = entry(client, "headtx", twipsRect(2040, 2350, 855, 360), 6);
-    gaskvol = caption(client, "gaskvol", QStringLiteral("&Gasket Vol."),
-                      twipsRect(720, 2880, 1185, 360), captionFont);
-    gaskettx = entry(client, "gaskettx", twipsRect(2040, 2830, 855, 360), 6);
-    deck = caption(client, "deck", QStringLiteral("&Deck Vol."), twipsRect(720, 3360, 975, 360),
-                   captionFont);
-    decktx = entry(client, "decktx", twipsRect(2040, 3310, 855, 360), 6);
+    // The six rows of entry: a caption, whose access key leads to its box, and the box.
+    QLabel* bore = nullptr;
+    QLabel* stroke = nullptr;
+    QLabel* cylinders = nullptr;
+    const struct {
+        QLabel*& caption;
+        const char* captionName;
+        const char* text;
+        QRect captionGeometry;
+        QLineEdit*& box;
+        const char* boxName;
+        QRect boxGeometry;
+        int maxLength;
+    } rows[] = {
+        {bore, "bore", "&Bore", twipsRect(720, 960, 510, 360), txtBore, "txtBore",
+         twipsRect(2040, 910, 855, 360), 6},
+        {stroke, "stroke", "&Stroke", twipsRect(720, 1440, 690, 360), txtStroke, "txtStroke",
+         twipsRect(2040, 1390, 855, 360), 6},
+        {cylinders, "cylinders", "C&ylinders", twipsRect(720, 1920, 990, 240), txtCylinders,
+         "txtCylinders", twipsRect(2040, 1870, 855, 360), 2},
+        {head, "head", "&Head Vol.", twipsRect(720, 2400, 990, 360), headtx, "headtx",
+         twipsRect(2040, 2350, 855, 360), 6},
+        {gaskvol, "gaskvol", "&Gasket Vol.", twipsRect(720, 2880, 1185, 360), gaskettx, "gaskettx",
+         twipsRect(2040, 2830, 855, 360), 6},
+        {deck, "deck", "&Deck Vol.", twipsRect(720, 3360, 975, 360), decktx, "decktx",
+         twipsRect(2040, 3310, 855, 360), 6},
+    };
+    const QFont boxFont = arial(10.5, false);
+    for (const auto& row : rows) {
+        row.caption = caption(client, row.captionName, QLatin1String(row.text), row.captionGeometry,
+                              captionFont);
+        row.box = place(new QLineEdit(client), row.boxName, row.boxGeometry);
+        row.box->setFont(boxFont);
+        row.box->setMaxLength(row.maxLength);
+        row.caption->setBuddy(row.box);
+    }
 
     roundtx = place(new QCheckBox(QStringLiteral("&Round to the nearest 1/100"), client), "roundtx",
                     twipsRect(3600, 3240, 2655, 495));
@@ -161,12 +163,15 @@ void discom::buildControls(QWidget* client) {
     boxPalette.setColor(QPalette::WindowText, Qt::black);
     roundtx->setPalette(boxPalette);
 
-    Com_calc =
-        button(client, "Com_calc", QStringLiteral("&Calculate"), twipsRect(4320, 960, 1215, 495));
+    Com_calc = place(new QPushButton(QStringLiteral("&Calculate"), client), "Com_calc",
+                     twipsRect(4320, 960, 1215, 495));
+    Com_cancl = place(new QPushButton(QStringLiteral("C&ancel"), client), "Com_cancl",
+                      twipsRect(4320, 1560, 1215, 495));
+    Com_end = place(new QPushButton(QStringLiteral("&Exit"), client), "Com_end",
+                    twipsRect(4320, 2160, 1215, 495));
+    // Enter presses the focused button, as it does in a dialog, and Calculate from elsewhere.
+    for (QPushButton* button : {Com_calc, Com_cancl, Com_end}) button->setAutoDefault(true);
     Com_calc->setDefault(true);
-    Com_cancl =
-        button(client, "Com_cancl", QStringLiteral("C&ancel"), twipsRect(4320, 1560, 1215, 495));
-    Com_end = button(client, "Com_end", QStringLiteral("&Exit"), twipsRect(4320, 2160, 1215, 495));
 
     caption(client, "Enter", QStringLiteral("Enter:"), twipsRect(120, 600, 630, 360), captionFont);
     ci = caption(client, "ci", QStringLiteral("Cubic Inches:"), twipsRect(1320, 4200, 1590, 285),
@@ -181,14 +186,6 @@ void discom::buildControls(QWidget* client) {
 
     // The head volume's caption alone starts out plain black.
     setCaptionColour(head, Qt::black);
-
-    // A caption's access key moves the focus to the box after it.
-    bore->setBuddy(txtBore);
-    stroke->setBuddy(txtStroke);
-    cylinders->setBuddy(txtCylinders);
-    head->setBuddy(headtx);
-    gaskvol->setBuddy(gaskettx);
-    deck->setBuddy(decktx);
 
     setTabOrder(txtBore, txtStroke);
     setTabOrder(txtStroke, txtCylinders);

@@ -10,7 +10,6 @@
 #include "shell/form_controls.h"
 #include "shell/forms.h"
 #include "shell/keypress.h"
-#include "shell/mdiform1.h"
 #include "shell/regional.h"
 #include "shell/twips.h"
 
@@ -21,9 +20,8 @@ namespace {
 // The RPM box takes at most six typed characters.
 constexpr std::size_t kRpmMaxTyped = 6;
 
-QLabel* caption(QWidget* form, const char* name, const QString& text, QRect geometry) {
-    return place(new QLabel(text, form), name, geometry);
-}
+// The row captions end just left of the boxes they name.
+constexpr Qt::Alignment kRowCaption = Qt::AlignRight | Qt::AlignVCenter;
 
 }  // namespace
 
@@ -42,23 +40,18 @@ frmCarbSize::frmCarbSize(QWidget* parent) : QWidget(parent) {
                             twipsRect(3480, 240, 975, 375));
     Command2 = place(new QPushButton(QStringLiteral("Cl&ose"), this), "Command2",
                      twipsRect(3480, 720, 975, 375));
-    QLabel* cubicInches =
-        caption(this, "Label1_5", QStringLiteral("Cubic Inches"), twipsRect(735, 645, 930, 195));
-    lblCFM = caption(this, "lblCFM", QString(), twipsRect(1800, 1440, 480, 195));
-    QLabel* efficiency = caption(this, "Label1_3", QStringLiteral("Volumetric Efficiency"),
-                                 twipsRect(195, 1005, 1470, 195));
-    QLabel* required =
-        caption(this, "Label1_2", QStringLiteral("Required CFM "), twipsRect(480, 1440, 1065, 195));
-    QLabel* percent =
-        caption(this, "Label1_1", QStringLiteral("%"), twipsRect(3105, 1005, 120, 195));
-    fitToText(percent);
-    QLabel* maximumRpm =
-        caption(this, "Label1_0", QStringLiteral("Maximum RPM"), twipsRect(600, 285, 1065, 195));
-
-    for (QLabel* row : {maximumRpm, cubicInches, efficiency, required}) {
-        row->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        fitToText(row);
-    }
+    QLabel* cubicInches = addLabel(this, "Label1_5", QStringLiteral("Cubic Inches"),
+                                   twipsRect(735, 645, 930, 195), kRowCaption);
+    lblCFM = addLabel(this, "lblCFM", QString(), twipsRect(1800, 1440, 480, 195),
+                      Qt::AlignLeft | Qt::AlignVCenter);
+    QLabel* efficiency = addLabel(this, "Label1_3", QStringLiteral("Volumetric Efficiency"),
+                                  twipsRect(195, 1005, 1470, 195), kRowCaption);
+    QLabel* required = addLabel(this, "Label1_2", QStringLiteral("Required CFM "),
+                                twipsRect(480, 1440, 1065, 195), kRowCaption);
+    addLabel(this, "Label1_1", QStringLiteral("%"), twipsRect(3105, 1005, 120, 195),
+             Qt::AlignLeft | Qt::AlignVCenter);
+    QLabel* maximumRpm = addLabel(this, "Label1_0", QStringLiteral("Maximum RPM"),
+                                  twipsRect(600, 285, 1065, 195), kRowCaption);
 
     // The labels name the boxes for failure messages and for screen readers.
     maximumRpm->setBuddy(txtRPM);
@@ -86,7 +79,7 @@ frmCarbSize::frmCarbSize(QWidget* parent) : QWidget(parent) {
     connect(Command2, &QPushButton::clicked, this, [this] { formWindow(this)->close(); });
 }
 
-void frmCarbSize::Form_Load(MDIForm1& frame) {
+void frmCarbSize::Form_Load(const CenterParent& frame) {
     WindowTwips window(formWindow(this));
     CenterForm(frame, window);
 }

@@ -8,7 +8,7 @@ class QPushButton;
 
 namespace motoreckon {
 
-class MDIForm1;
+class CenterParent;
 
 // The carburetor window: maximum RPM, displacement and volumetric efficiency give the CFM a
 // carburetor must flow.
@@ -19,7 +19,7 @@ class frmCarbSize final : public QWidget {
     explicit frmCarbSize(QWidget* parent = nullptr);
 
     // Load: centre the window in the frame's client area.
-    void Form_Load(MDIForm1& frame);
+    void Form_Load(const CenterParent& frame);
 
   private:
     void cmdCalculateCFM_Click();

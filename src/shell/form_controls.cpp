@@ -115,11 +115,24 @@ class WindowKeys final : public QObject {
 
 }  // namespace
 
+QFont layoutFont(const QStringList& families, qreal points, bool bold) {
+    QFont font;
+    font.setFamilies(families + QStringList{QStringLiteral("Liberation Sans")});
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
 void useLayoutFont(QWidget* form) {
-    QFont font = form->font();
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
-    font.setPointSizeF(kLayoutPointSize);
-    form->setFont(font);
+    form->setFont(layoutFont({QStringLiteral("MS Sans Serif")}, kLayoutPointSize));
+}
+
+QLabel* addLabel(QWidget* container, const char* name, const QString& text, QRect geometry,
+                 Qt::Alignment alignment) {
+    auto* label = place(new QLabel(text, container), name, geometry);
+    label->setAlignment(alignment);
+    if (!text.isEmpty()) fitToText(label);
+    return label;
 }
 
 void fitToText(QWidget* control) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAction>
+#include <QFont>
 #include <QMenu>
 #include <QRect>
 #include <QString>
@@ -39,11 +40,21 @@ inline QAction* addEntry(QMenu* menu, const char* name, const QString& caption) 
     return action;
 }
 
+// A font of the first of `families` that is present, at `points`, bold or not. "MS Sans Serif"
+// and "Arial" stand for the families the layouts were measured in; where they are missing,
+// Liberation Sans, whose widths are closest, stands in.
+QFont layoutFont(const QStringList& families, qreal points, bool bold = false);
+
 // The calculator windows that name no font of their own are drawn in the classic 8-point
-// dialog font their layouts were made for: "MS Sans Serif", or Liberation Sans, whose widths
-// are closest, where it is missing. Set on a form before its controls are created, which
-// inherit it.
+// dialog font their layouts were made for, "MS Sans Serif". Set on a form before its controls
+// are created, which inherit it.
 void useLayoutFont(QWidget* form);
+
+// A label of a calculator window, named `name`, with its text aligned as `alignment` says. A
+// caption that needs more room than the layout gives it grows away from the edge it is aligned
+// to (fitToText); an empty label, a result, is sized as it is filled.
+QLabel* addLabel(QWidget* container, const char* name, const QString& text, QRect geometry,
+                 Qt::Alignment alignment);
 
 // Lets a label or button that is too small for its text grow to fit it, keeping the edge its
 // text is aligned to: a right-aligned label grows to the left, anything else to the right, and

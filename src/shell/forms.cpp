@@ -4,6 +4,7 @@
 #include <xcb/xcb.h>
 #include <QDeadlineTimer>
 #include <QGuiApplication>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
 #include <QThread>
@@ -98,6 +99,16 @@ QMargins frameExtentsBeforeShow(QWidget* window) {
 float ScreenTwips::Width() const { return pixelsToTwips(screen_->geometry().width()); }
 
 float ScreenTwips::Height() const { return pixelsToTwips(screen_->geometry().height()); }
+
+float FrameTwips::Width() const { return pixelsToTwips(area_->window()->frameGeometry().width()); }
+
+float FrameTwips::Height() const {
+    return pixelsToTwips(area_->window()->frameGeometry().height());
+}
+
+float FrameTwips::ScaleWidth() const { return pixelsToTwips(area_->viewport()->width()); }
+
+float FrameTwips::ScaleHeight() const { return pixelsToTwips(area_->viewport()->height()); }
 
 float WindowTwips::Width() const {
     return pixelsToTwips(window_->width() + frame_.left() + frame_.right());

@@ -4,6 +4,7 @@
 
 #include "shell/centerform.h"
 
+class QMdiArea;
 class QScreen;
 class QWidget;
 
@@ -21,6 +22,21 @@ class ScreenTwips final : public CenterParent {
 
   private:
     const QScreen* screen_;
+};
+
+// A multiple-document frame as the parent of centring: its outer size, and its client area, the
+// inside of `area`.
+class FrameTwips final : public CenterParent {
+  public:
+    explicit FrameTwips(const QMdiArea* area) : area_(area) {}
+    bool IsMdiFrame() const override { return true; }
+    float Width() const override;
+    float Height() const override;
+    float ScaleWidth() const override;
+    float ScaleHeight() const override;
+
+  private:
+    const QMdiArea* area_;
 };
 
 // A top-level window or a frame's child window as the one being centred: its outer size and

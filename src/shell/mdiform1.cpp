@@ -92,11 +92,20 @@ void MDIForm1::buildMenus() {
             &QAction::triggered, this, &MDIForm1::showDiscom);
     QMenu* carb = addSubmenu(formulas, "mnuCarb", QStringLiteral("Carburator"));
     connect(addEntry(carb, "mnuCarbSize", QStringLiteral("Carburator Sizing")), &QAction::triggered,
-            this, &MDIForm1::showCarbSize);
+            this, [this] {
+                // A fixed border with title bar, system menu, minimize and close buttons; its
+                // load centres it in the client area.
+                showShared(carbSize_, [this](frmCarbSize* form) {
+                    addChild(form, Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                       Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+                    form->Form_Load(FrameTwips(mdiArea_));
+                });
+            });
     QMenu* quarterMile = addSubmenu(formulas, "mnuQtrMile", QStringLiteral("!/4 Mile ET and MPH"));
     addEntry(quarterMile, "mnuHpEt", QStringLiteral("HP by ET"));
     connect(addEntry(quarterMile, "mnuHpMPH", QStringLiteral("HP by MPH")), &QAction::triggered,
-            this, &MDIForm1::showHpMph);
+            this,
+            [this] { showShared(hpMph_, [this](frmHP_MPH* form) { addFixedSizeChild(form); }); });
     addEntry(quarterMile, "mnuCarWeightET", QStringLiteral("Car Weight by ET"));
     addEntry(quarterMile, "mnuCarWeightMPH", QStringLiteral("CarWeight by MPH"));
     addEntry(quarterMile, "mnuETMPH", QStringLiteral("ET and MPH"));
@@ -137,14 +146,6 @@ void MDIForm1::buildMenus() {
             this, &MDIForm1::showAbout);
 }
 
-float MDIForm1::Width() const { return pixelsToTwips(frameGeometry().width()); }
-
-float MDIForm1::Height() const { return pixelsToTwips(frameGeometry().height()); }
-
-float MDIForm1::ScaleWidth() const { return pixelsToTwips(mdiArea_->viewport()->width()); }
-
-float MDIForm1::ScaleHeight() const { return pixelsToTwips(mdiArea_->viewport()->height()); }
-
 QMdiSubWindow* MDIForm1::addChild(QWidget* form, Qt::WindowFlags flags) {
     QMdiSubWindow* sub = mdiArea_->addSubWindow(form, Qt::SubWindow | flags);
     sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -160,14 +161,15 @@ QMdiSubWindow* MDIForm1::addChild(QWidget* form, Qt::WindowFlags flags) {
     return sub;
 }
 
-void MDIForm1::showCarbSize() {
-    if (!carbSize_) {
-        carbSize_ = new frmCarbSize;
-        addChild(carbSize_, Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-        carbSize_->Form_Load(*this);
+// A window shared by every opening: created, put in the frame and loaded by `load` on first
+// use, and again after it was closed; shown and made the active child each time.
+template <class Form, class Load>
+void MDIForm1::showShared(QPointer<Form>& form, Load&& load) {
+    if (!form) {
+        form = new Form;
+        load(form.data());
     }
-    QWidget* window = formWindow(carbSize_);
+    QWidget* window = formWindow(form);
     window->show();
     mdiArea_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window));
 }
@@ -189,16 +191,6 @@ QMdiSubWindow* MDIForm1::addFixedSizeChild(QWidget* form) {
                            Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     sub->setFixedSize(sub->size());
     return sub;
-}
-
-void MDIForm1::showHpMph() {
-    if (!hpMph_) {
-        hpMph_ = new frmHP_MPH;
-        addFixedSizeChild(hpMph_);
-    }
-    QWidget* window = formWindow(hpMph_);
-    window->show();
-    mdiArea_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window));
 }
 
 // A new road-speed or engine-speed window, numbered on from the last one of its kind. The mode

@@ -2,8 +2,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
-
-#include "shell/centerform.h"
+#include <cstdint>
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -16,7 +15,7 @@ class frmCarbSize;
 class frmHP_MPH;
 
 // The main window: a multiple-document frame whose menu tree opens the calculators.
-class MDIForm1 final : public QMainWindow, public CenterParent {
+class MDIForm1 final : public QMainWindow {
     Q_OBJECT
 
   public:
@@ -39,21 +38,14 @@ class MDIForm1 final : public QMainWindow, public CenterParent {
     int mphWindowCount() const { return MPHWindowCount; }
     int rpmWindowCount() const { return RPMWindowCount; }
 
-    // Centring reads the frame's client area.
-    bool IsMdiFrame() const override { return true; }
-    float Width() const override;
-    float Height() const override;
-    float ScaleWidth() const override;
-    float ScaleHeight() const override;
-
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
     void buildMenus();
-    void showCarbSize();
+    template <class Form, class Load>
+    void showShared(QPointer<Form>& form, Load&& load);
     void showDiscom();
-    void showHpMph();
     void openSpeedWindow(std::int16_t formType, const QString& kind, int& count);
     void showAbout();
     void showHelp(std::uint32_t command);
