@@ -114,8 +114,8 @@ discom::discom(QWidget* parent) : QMainWindow(parent) {
 void discom::buildControls(QWidget* client) {
     const QFont captionFont = arial(10.5, true);
     // The results are plain numbers, which need none of the font's shaping rules (kerning,
-    // ligatures). Without them, fitting a result label to a new number, the most of what
-    // Calculate costs, takes a third less time; the glyphs are the same, at most a pixel apart.
+    // ligatures): fitting a result label to a new number, the most of what Calculate costs, is
+    // much quicker without them, and the glyphs are the same, at most a pixel apart.
     QFont resultFont = arial(12, true);
     resultFont.setStyleStrategy(QFont::PreferNoShaping);
 

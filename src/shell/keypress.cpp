@@ -13,10 +13,6 @@ namespace motoreckon {
 
 namespace {
 
-constexpr std::int16_t kLineFeed = 10;
-constexpr std::int16_t kEscape = 27;
-constexpr std::int16_t kDeleteCode = 127;
-
 bool heldWithCtrlOrAlt(const QKeyEvent& event) {
     return event.modifiers() & (Qt::ControlModifier | Qt::AltModifier);
 }
@@ -127,12 +123,12 @@ std::optional<std::int16_t> characterCode(const QKeyEvent& event) {
     if (alt) return std::nullopt;
     switch (key) {
         case Qt::Key_Backspace:
-            return ctrl ? kDeleteCode : kKeyBackspace;
+            return ctrl ? kKeyDelete : kKeyBackspace;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            return ctrl ? kLineFeed : kKeyEnter;
+            return ctrl ? kKeyLineFeed : kKeyEnter;
         case Qt::Key_Escape:
-            return kEscape;
+            return kKeyEscape;
         case Qt::Key_Tab:
         case Qt::Key_Backtab:
         case Qt::Key_Delete:
@@ -146,17 +142,17 @@ std::optional<std::int16_t> characterCode(const QKeyEvent& event) {
         }
         switch (key) {
             case Qt::Key_BracketLeft:
-                return kEscape;
+                return kKeyEscape;
             case Qt::Key_Backslash:
-                return std::int16_t{28};
+                return kKeyFileSeparator;
             case Qt::Key_BracketRight:
-                return std::int16_t{29};
+                return kKeyGroupSeparator;
             default:
                 return std::nullopt;
         }
     }
     const QString text = event.text();
-    if (text.isEmpty() || text.at(0).unicode() == kDeleteCode) return std::nullopt;
+    if (text.isEmpty() || text.at(0).unicode() == kKeyDelete) return std::nullopt;
     return static_cast<std::int16_t>(text.at(0).unicode());
 }
 

@@ -57,7 +57,8 @@ class TestApplication : public QObject {
         QCOMPARE(frameWithWindows(), platform);
     }
 
-    // Each child window used to read its title-bar pictures from their files anew.
+    // Child windows share their title-bar pictures rather than read them from their files
+    // anew.
     void childWindowsShareTheirTitleBarIcons() {
         installStyle();
         MDIForm1 frame;
@@ -84,9 +85,8 @@ class TestApplication : public QObject {
                                     << "cmdCalculate";
     }
 
-    // A calculator window opens painted once, with the focus where it belongs. Giving a box
-    // the focus before its window showed made Qt paint the whole window twice, a quarter of
-    // the time it took to open.
+    // A calculator window opens painted once, with the focus where it belongs: giving a box
+    // the focus before its window shows makes Qt paint the whole window twice.
     void windowsOpenWithOnePaint() {
         QFETCH(QString, command);
         QFETCH(QString, focused);
