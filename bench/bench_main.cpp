@@ -12,8 +12,8 @@
 #include <iostream>
 #include <regex>
 
-#include "shell/mdiform1.h"
-#include "shell/style.h"
+#include "app/mdiform1.h"
+#include "forms/style.h"
 #include "startup.h"
 #include "suites.h"
 #include "targets.h"

@@ -1,8 +1,8 @@
 #include <string>
 
-#include "input/failures.h"
-#include "input/number_parse.h"
-#include "input/regional_format.h"
+#include "core/failures.h"
+#include "core/number_parse.h"
+#include "core/regional_format.h"
 #include "suites.h"
 
 namespace motoreckon::bench {

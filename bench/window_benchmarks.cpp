@@ -10,11 +10,11 @@
 #include <array>
 #include <functional>
 
-#include "drivetrain/frmhp_mph.h"
-#include "drivetrain/frmrpmmph.h"
-#include "engine/frmcarbsize.h"
-#include "shell/forms.h"
-#include "shell/mdiform1.h"
+#include "windows/frmhp_mph.h"
+#include "windows/frmrpmmph.h"
+#include "windows/frmcarbsize.h"
+#include "forms/placement.h"
+#include "app/mdiform1.h"
 #include "suites.h"
 #include "ui/recorder.h"
 

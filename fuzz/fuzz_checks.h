@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-#include "input/regional_format.h"
+#include "core/regional_format.h"
 
 namespace motoreckon::fuzz {
 

@@ -18,9 +18,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/displacement.h"
+#include "core/displacement.h"
 #include "fuzz_checks.h"
-#include "input/number_parse.h"
+#include "core/number_parse.h"
 
 using namespace motoreckon;
 using namespace motoreckon::fuzz;

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "fuzz_checks.h"
-#include "input/key_filter.h"
+#include "core/key_filter.h"
 
 using namespace motoreckon;
 using namespace motoreckon::fuzz;

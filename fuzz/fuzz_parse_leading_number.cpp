@@ -6,8 +6,8 @@
 #include <string>
 
 #include "fuzz_checks.h"
-#include "input/failures.h"
-#include "input/number_parse.h"
+#include "core/failures.h"
+#include "core/number_parse.h"
 
 using namespace motoreckon;
 using namespace motoreckon::fuzz;

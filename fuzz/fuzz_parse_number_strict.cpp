@@ -7,9 +7,9 @@
 #include <string>
 
 #include "fuzz_checks.h"
-#include "input/failures.h"
-#include "input/number_parse.h"
-#include "input/number_text.h"
+#include "core/failures.h"
+#include "core/number_parse.h"
+#include "core/number_text.h"
 
 using namespace motoreckon;
 using namespace motoreckon::fuzz;

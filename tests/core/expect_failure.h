@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "input/failures.h"
+#include "core/failures.h"
 
 namespace motoreckon::test {
 

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "core/expect_failure.h"
-#include "engine/carb_cfm.h"
-#include "input/failures.h"
-#include "input/regional_format.h"
+#include "core/carb_cfm.h"
+#include "core/failures.h"
+#include "core/regional_format.h"
 
 namespace motoreckon {
 namespace {

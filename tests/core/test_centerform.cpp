@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/centerform.h"
+#include "core/centerform.h"
 
 namespace motoreckon {
 namespace {

@@ -1,4 +1,4 @@
-#include "engine/displacement.h"
+#include "core/displacement.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "core/expect_failure.h"
-#include "input/failures.h"
+#include "core/failures.h"
 
 namespace motoreckon {
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "core/expect_failure.h"
-#include "drivetrain/horsepower.h"
-#include "input/regional_format.h"
+#include "core/horsepower.h"
+#include "core/regional_format.h"
 
 namespace motoreckon {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "input/key_filter.h"
+#include "core/key_filter.h"
 
 namespace motoreckon {
 namespace {

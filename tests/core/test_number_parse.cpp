@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "input/failures.h"
-#include "input/number_parse.h"
-#include "input/regional_format.h"
+#include "core/failures.h"
+#include "core/number_parse.h"
+#include "core/regional_format.h"
 
 namespace motoreckon {
 namespace {

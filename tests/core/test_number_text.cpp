@@ -9,9 +9,9 @@
 #include <limits>
 #include <string>
 
-#include "input/failures.h"
-#include "input/number_parse.h"
-#include "input/number_text.h"
+#include "core/failures.h"
+#include "core/number_parse.h"
+#include "core/number_text.h"
 
 namespace motoreckon {
 namespace {

@@ -8,9 +8,9 @@
 #include <QTest>
 #include <memory>
 
-#include "engine/discom.h"
-#include "shell/mdiform1.h"
+#include "app/mdiform1.h"
 #include "ui/recorder.h"
+#include "windows/discom.h"
 
 namespace motoreckon::test {
 

@@ -4,7 +4,7 @@
 #include <QVector>
 #include <functional>
 
-#include "shell/feedback.h"
+#include "forms/feedback.h"
 
 namespace motoreckon::test {
 

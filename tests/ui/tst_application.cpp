@@ -1,13 +1,14 @@
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QtTest>
 
-#include "shell/mdiform1.h"
-#include "shell/style.h"
+#include "app/mdiform1.h"
+#include "forms/style.h"
 
 using namespace motoreckon;
 
@@ -124,12 +125,16 @@ class TestApplication : public QObject {
         for (const char* command : {"mnuCarbSize", "mnuMPH", "mnuHpMPH", "mnuSizeCompression"}) {
             frame.findChild<QAction*>(command)->trigger();
         }
-        const QImage programIcon(QStringLiteral(":/icon/icon-16.png"));
-        QVERIFY(!programIcon.isNull());
-        const auto picture = [](const QWidget* window) {
-            return window->windowIcon().pixmap(16).toImage().convertToFormat(QImage::Format_ARGB32);
+        const QStringList icons = QDir(QStringLiteral(":/icon")).entryList();
+        QCOMPARE(icons.size(), 1);
+        const auto image = [](const QIcon& icon) {
+            return icon.pixmap(16).toImage().convertToFormat(QImage::Format_ARGB32);
         };
-        const QImage expected = programIcon.convertToFormat(QImage::Format_ARGB32);
+        const auto picture = [&image](const QWidget* window) {
+            return image(window->windowIcon());
+        };
+        const QImage expected = image(QIcon(QStringLiteral(":/icon/") + icons.first()));
+        QVERIFY(!expected.isNull());
         QCOMPARE(picture(&frame), expected);
         for (QMdiSubWindow* window : frame.mdiArea()->subWindowList()) {
             QCOMPARE(picture(window), expected);

@@ -11,10 +11,10 @@
 #include <QtTest>
 #include <memory>
 
-#include "engine/discom.h"
-#include "shell/mdiform1.h"
-#include "shell/twips.h"
-#include "ui/recorder.h"
+#include "app/mdiform1.h"
+#include "forms/twips.h"
+#include "ui/frame_fixture.h"
+#include "windows/discom.h"
 
 using motoreckon::discom;
 using motoreckon::Feedback;
@@ -34,16 +34,16 @@ const QString kCompressionText = QStringLiteral(
     "Insufficient Data To Calculate Compression Ratio. To obtain an accurate calculation all "
     "data must be entered.");
 
+using Fixture = motoreckon::test::FrameFixture;
+
 template <class T>
-T* child(QObject* window, const char* name) {
-    T* found = window->findChild<T*>(QLatin1String(name));
-    if (!found) qFatal("no %s in the window", name);
-    return found;
+T* child(const QObject* window, const char* name) {
+    return Fixture::control<T>(window, name);
 }
 
-QLineEdit* box(QObject* window, const char* name) { return child<QLineEdit>(window, name); }
-QLabel* label(QObject* window, const char* name) { return child<QLabel>(window, name); }
-QAction* action(QObject* window, const char* name) { return child<QAction>(window, name); }
+QLineEdit* box(const QObject* window, const char* name) { return Fixture::box(window, name); }
+QLabel* label(const QObject* window, const char* name) { return child<QLabel>(window, name); }
+QAction* action(const QObject* window, const char* name) { return child<QAction>(window, name); }
 
 QString text(QObject* window, const char* name) { return label(window, name)->text(); }
 

@@ -9,38 +9,26 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "engine/frmcarbsize.h"
-#include "shell/mdiform1.h"
-#include "shell/twips.h"
-#include "ui/recorder.h"
+#include "app/mdiform1.h"
+#include "forms/twips.h"
+#include "ui/frame_fixture.h"
+#include "windows/frmcarbsize.h"
 
 using namespace motoreckon;
-using motoreckon::test::Recorder;
 
-class TestFrmCarbSize : public QObject {
+class TestFrmCarbSize : public QObject, test::FrameFixture {
     Q_OBJECT
 
   private:
-    MDIForm1* frame = nullptr;
-
-    frmCarbSize* open() {
-        frame->findChild<QAction*>("mnuCarbSize")->trigger();
-        return frame->findChild<frmCarbSize*>();
-    }
-    QLineEdit* box(QWidget* form, const char* name) { return form->findChild<QLineEdit*>(name); }
-    QString cfm(QWidget* form) { return form->findChild<QLabel*>("lblCFM")->text(); }
+    QWidget* open() { return FrameFixture::open("mnuCarbSize"); }
+    QString cfm(QWidget* form) { return control<QLabel>(form, "lblCFM")->text(); }
     void calculate(QWidget* form) {
-        QTest::mouseClick(form->findChild<QPushButton*>("cmdCalculateCFM"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(form, "cmdCalculateCFM"), Qt::LeftButton);
     }
 
   private slots:
-    void init() {
-        frame = new MDIForm1;
-        frame->show();
-        frame->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(frame));
-    }
-    void cleanup() { delete frame; }
+    void init() { startFrame(); }
+    void cleanup() { stopFrame(); }
 
     void layoutFollowsTheTable() {
         QWidget* form = open();
@@ -254,18 +242,16 @@ class TestFrmCarbSize : public QObject {
         QFETCH(QString, cubicInches);
         QFETCH(QString, efficiency);
         QFETCH(QString, result);
-        Recorder recorder;
         QWidget* form = open();
         box(form, "txtRPM")->setText(rpm);
         box(form, "txtCubicInches")->setText(cubicInches);
         box(form, "txtEfficency")->setText(efficiency);
         calculate(form);
         QCOMPARE(cfm(form), result);
-        QVERIFY(recorder.events.isEmpty());
+        QVERIFY(recorder->events.isEmpty());
     }
 
     void overflowKeepsThePreviousResultAndBlamesTheBox() {
-        Recorder recorder;
         QWidget* form = open();
         box(form, "txtRPM")->setText("6000");
         box(form, "txtCubicInches")->setText("350");
@@ -277,8 +263,8 @@ class TestFrmCarbSize : public QObject {
         box(form, "txtCubicInches")->setFocus();
         calculate(form);
         QCOMPARE(cfm(form), QStringLiteral("516"));
-        QCOMPARE(recorder.messages().size(), 1);
-        const auto message = recorder.messages().first();
+        QCOMPARE(recorder->messages().size(), 1);
+        const auto message = recorder->messages().first();
         QCOMPARE(message.title, QStringLiteral("Motoreckon"));
         QCOMPARE(message.text,
                  QStringLiteral(

@@ -11,14 +11,14 @@
 #include <QTest>
 #include <memory>
 
-#include "drivetrain/frmhp_mph.h"
-#include "shell/mdiform1.h"
-#include "shell/twips.h"
-#include "ui/recorder.h"
+#include "app/mdiform1.h"
+#include "forms/twips.h"
+#include "ui/frame_fixture.h"
+#include "windows/frmhp_mph.h"
 
 using namespace motoreckon;
 
-class tst_frmHP_MPH : public QObject {
+class tst_frmHP_MPH : public QObject, test::FrameFixture {
     Q_OBJECT
 
   private slots:
@@ -42,32 +42,21 @@ class tst_frmHP_MPH : public QObject {
     frmHP_MPH* openHorsepower();
     template <class T>
     T* control(const char* name) {
-        T* found = form->findChild<T*>(QLatin1String(name));
-        if (!found) qFatal("no control %s", name);
-        return found;
+        return FrameFixture::control<T>(form, name);
     }
 
-    std::unique_ptr<MDIForm1> frame;
-    std::unique_ptr<test::Recorder> recorder;
     QPointer<frmHP_MPH> form;
 };
 
 void tst_frmHP_MPH::init() {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    recorder = std::make_unique<test::Recorder>();
-    frame = std::make_unique<MDIForm1>();
-    frame->show();
-    QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+    startFrame();
     form = openHorsepower();
 }
 
-void tst_frmHP_MPH::cleanup() {
-    frame.reset();
-    recorder.reset();
-}
+void tst_frmHP_MPH::cleanup() { stopFrame(); }
 
 frmHP_MPH* tst_frmHP_MPH::openHorsepower() {
-    frame->findChild<QAction*>(QStringLiteral("mnuHpMPH"))->trigger();
+    open("mnuHpMPH");
     const auto windows = frame->findChildren<frmHP_MPH*>();
     return windows.size() == 1 ? windows.first() : nullptr;
 }

@@ -10,14 +10,14 @@
 #include <QTest>
 #include <memory>
 
-#include "drivetrain/frmrpmmph.h"
-#include "shell/mdiform1.h"
-#include "shell/twips.h"
-#include "ui/recorder.h"
+#include "app/mdiform1.h"
+#include "forms/twips.h"
+#include "ui/frame_fixture.h"
+#include "windows/frmrpmmph.h"
 
 using namespace motoreckon;
 
-class tst_frmRPMMPH : public QObject {
+class tst_frmRPMMPH : public QObject, test::FrameFixture {
     Q_OBJECT
 
   private slots:
@@ -44,34 +44,19 @@ class tst_frmRPMMPH : public QObject {
   private:
     QMdiSubWindow* open(const char* command);
     template <class T>
-    T* control(QMdiSubWindow* sub, const char* name) {
-        T* found = sub->widget()->findChild<T*>(QLatin1String(name));
-        if (!found) qFatal("no control %s", name);
-        return found;
+    static T* control(QMdiSubWindow* sub, const char* name) {
+        return FrameFixture::control<T>(sub->widget(), name);
     }
     void fill(QMdiSubWindow* sub, const QStringList& namesAndTexts);
-
-    std::unique_ptr<MDIForm1> frame;
-    std::unique_ptr<test::Recorder> recorder;
 };
 
-void tst_frmRPMMPH::init() {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    recorder = std::make_unique<test::Recorder>();
-    frame = std::make_unique<MDIForm1>();
-    frame->show();
-    QVERIFY(QTest::qWaitForWindowActive(frame.get()));
-}
+void tst_frmRPMMPH::init() { startFrame(); }
 
-void tst_frmRPMMPH::cleanup() {
-    frame.reset();
-    recorder.reset();
-}
+void tst_frmRPMMPH::cleanup() { stopFrame(); }
 
+// The child window the command opened.
 QMdiSubWindow* tst_frmRPMMPH::open(const char* command) {
-    QAction* action = frame->findChild<QAction*>(QLatin1String(command));
-    if (!action) qFatal("no menu entry %s", command);
-    action->trigger();
+    FrameFixture::open(command);
     return frame->mdiArea()->subWindowList(QMdiArea::CreationOrder).last();
 }
 

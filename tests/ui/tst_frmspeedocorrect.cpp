@@ -7,9 +7,9 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "drivetrain/frmspeedocorrect.h"
-#include "shell/mdiform1.h"
-#include "shell/twips.h"
+#include "app/mdiform1.h"
+#include "forms/twips.h"
+#include "windows/frmspeedocorrect.h"
 
 using namespace motoreckon;
 

@@ -5,9 +5,9 @@
 #include <QtTest>
 #include <csignal>
 
-#include "shell/helpviewer.h"
-#include "shell/mdiform1.h"
-#include "ui/recorder.h"
+#include "app/helpviewer.h"
+#include "app/mdiform1.h"
+#include "ui/frame_fixture.h"
 
 using namespace motoreckon;
 using motoreckon::test::Recorder;
@@ -40,12 +40,10 @@ class RecordingViewer final : public HelpViewer {
 
 }  // namespace
 
-class TestHelp : public QObject {
+class TestHelp : public QObject, test::FrameFixture {
     Q_OBJECT
 
   private:
-    MDIForm1* frame = nullptr;
-
     // A request as the frame's help commands make it, for the collection the build made.
     static std::int32_t request(HelpViewer& viewer, WId window, std::uint32_t command,
                                 const QString& collection = MOTORECKON_HELP_BUILD_FILE) {
@@ -54,11 +52,8 @@ class TestHelp : public QObject {
     }
 
   private slots:
-    void init() {
-        frame = new MDIForm1;
-        frame->show();
-    }
-    void cleanup() { delete frame; }
+    void init() { startFrame(); }
+    void cleanup() { stopFrame(); }
 
     void eachCommandMakesOneRequest_data() {
         QTest::addColumn<QString>("entry");
@@ -69,7 +64,6 @@ class TestHelp : public QObject {
     void eachCommandMakesOneRequest() {
         QFETCH(QString, entry);
         QFETCH(uint, command);
-        Recorder recorder;
         RecordingViewer viewer;
         frame->findChild<QAction*>(entry)->trigger();
         QCOMPARE(viewer.requests.size(), 1);
@@ -79,18 +73,17 @@ class TestHelp : public QObject {
         QCOMPARE(request.window, frame->winId());
         QVERIFY(request.helpFile.endsWith("WinHlp31/Gearbook.hlp"));
         QVERIFY(QDir::isAbsolutePath(QString::fromLocal8Bit(request.helpFile)));
-        QVERIFY(recorder.events.isEmpty());
+        QVERIFY(recorder->events.isEmpty());
     }
 
     void aFailingViewerIsReportedOnceAndTheProgramGoesOn() {
-        Recorder recorder;
         RecordingViewer viewer;
         viewer.error = "The help viewer could not be started.";
         frame->findChild<QAction*>("mnuHelpContents")->trigger();
         frame->findChild<QAction*>("mnuHelpSearch")->trigger();
         QCOMPARE(viewer.requests.size(), 2);
-        QCOMPARE(recorder.events.size(), 2);
-        for (const auto& box : recorder.events) {
+        QCOMPARE(recorder->events.size(), 2);
+        for (const auto& box : recorder->events) {
             QCOMPARE(box.kind, Recorder::Event::Kind::Message);
             QCOMPARE(box.title, QStringLiteral("Motoreckon"));
             QCOMPARE(box.text, QStringLiteral("The help viewer could not be started."));
@@ -128,7 +121,6 @@ class TestHelp : public QObject {
             return lines().filter(QRegularExpression(QStringLiteral("^started ")));
         };
 
-        Recorder recorder;
         AssistantViewer viewer(program);
         QCOMPARE(request(viewer, frame->winId(), kHelpContents), 1);
         QCOMPARE(request(viewer, frame->winId(), kHelpPartialKey), 1);
@@ -152,7 +144,7 @@ class TestHelp : public QObject {
         QCOMPARE(request(viewer, frame->winId(), kHelpContents), 1);
         QTRY_COMPARE(startedWith().size(), 2);
         QTRY_COMPARE(lines().filter(QRegularExpression(QStringLiteral("^read "))).size(), 3);
-        QVERIFY(recorder.events.isEmpty());
+        QVERIFY(recorder->events.isEmpty());
     }
 
     // Where the viewer cannot show the book it is not started and says so itself, under its
@@ -183,7 +175,6 @@ class TestHelp : public QObject {
         QFETCH(QString, viewer);
         QFETCH(QString, message);
         QFETCH(QString, error);
-        Recorder recorder;
         AssistantViewer assistant(viewer);
         try {
             QCOMPARE(request(assistant, frame->winId(), kHelpContents, collection), 0);
@@ -191,10 +182,10 @@ class TestHelp : public QObject {
         } catch (const HelpError& raised) {
             QCOMPARE(QString::fromUtf8(raised.what()), error);
         }
-        QCOMPARE(recorder.messages().size(), message.isEmpty() ? 0 : 1);
+        QCOMPARE(recorder->messages().size(), message.isEmpty() ? 0 : 1);
         if (!message.isEmpty()) {
-            QCOMPARE(recorder.messages().first().title, QStringLiteral("Qt Assistant"));
-            QCOMPARE(recorder.messages().first().text, message);
+            QCOMPARE(recorder->messages().first().title, QStringLiteral("Qt Assistant"));
+            QCOMPARE(recorder->messages().first().text, message);
         }
     }
 

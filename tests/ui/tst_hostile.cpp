@@ -13,9 +13,9 @@
 #include <functional>
 #include <memory>
 
-#include "input/number_parse.h"
-#include "shell/form_controls.h"
-#include "shell/regional.h"
+#include "core/number_parse.h"
+#include "forms/form_controls.h"
+#include "forms/regional.h"
 #include "ui/frame_fixture.h"
 
 using namespace motoreckon;

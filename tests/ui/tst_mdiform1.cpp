@@ -14,23 +14,20 @@
 #include <QScreen>
 #include <QtTest>
 
-#include "engine/discom.h"
-#include "engine/frmcarbsize.h"
-#include "shell/forms.h"
-#include "shell/mdiform1.h"
-#include "shell/twips.h"
-#include "ui/recorder.h"
+#include "app/mdiform1.h"
+#include "forms/placement.h"
+#include "forms/twips.h"
+#include "ui/frame_fixture.h"
+#include "windows/discom.h"
+#include "windows/frmcarbsize.h"
 
 using namespace motoreckon;
 using motoreckon::test::Recorder;
 
-class TestMDIForm1 : public QObject {
+class TestMDIForm1 : public QObject, test::FrameFixture {
     Q_OBJECT
 
   private:
-    MDIForm1* frame = nullptr;
-
-    QAction* entry(const char* name) { return frame->findChild<QAction*>(name); }
     QMenu* windowMenu() { return frame->findChild<QMenu*>("mnuWindow"); }
 
     // The entries the Window menu shows below its own: the window list.
@@ -55,12 +52,8 @@ class TestMDIForm1 : public QObject {
     }
 
   private slots:
-    void init() {
-        frame = new MDIForm1;
-        frame->show();
-        QVERIFY(QTest::qWaitForWindowExposed(frame));
-    }
-    void cleanup() { delete frame; }
+    void init() { startFrame(); }
+    void cleanup() { stopFrame(); }
 
     void startsCentredOnTheWholeScreenAtItsDesignSize() {
         QCOMPARE(frame->windowTitle(), QStringLiteral("MDIForm1"));
@@ -118,7 +111,7 @@ class TestMDIForm1 : public QObject {
 
         QHash<QString, QStringList> children;
         for (const Entry& e : entries) {
-            QAction* action = entry(e.name);
+            QAction* action = menuEntry(e.name);
             QVERIFY2(action, e.name);
             QCOMPARE(action->text(), e.caption);
             QCOMPARE(action->isVisible(), e.visible);
@@ -132,14 +125,14 @@ class TestMDIForm1 : public QObject {
             for (QAction* action : actions) inMenu << action->objectName();
             QCOMPARE(inMenu, it.value());
         }
-        QVERIFY(entry("mnuWindowBar1")->isSeparator() && entry("mnuHelpBar1")->isSeparator());
+        QVERIFY(menuEntry("mnuWindowBar1")->isSeparator() &&
+                menuEntry("mnuHelpBar1")->isSeparator());
     }
 
     void aboutShowsItsBox() {
-        Recorder recorder;
-        entry("mnuHelpAbout")->trigger();
-        QCOMPARE(recorder.events.size(), 1);
-        const auto& box = recorder.events.first();
+        menuEntry("mnuHelpAbout")->trigger();
+        QCOMPARE(recorder->events.size(), 1);
+        const auto& box = recorder->events.first();
         QCOMPARE(box.kind, Recorder::Event::Kind::Message);
         QCOMPARE(box.title, QStringLiteral("Motoreckon"));
         QCOMPARE(box.text, QStringLiteral("About Box Code goes here!"));
@@ -147,31 +140,30 @@ class TestMDIForm1 : public QObject {
     }
 
     void entriesWithoutCommandChangeNothing() {
-        Recorder recorder;
         for (const char* name : {"mnuHpEt", "mnuCarWeightET", "mnuCarWeightMPH", "mnuETMPH",
                                  "mnuGearRatio", "mnuTireDiameterbySped", "mnuTireDiameter",
                                  "mnuActualMPH", "mnuSpeedometerCorrectoin"}) {
-            entry(name)->trigger();
+            menuEntry(name)->trigger();
         }
         QVERIFY(frame->mdiArea()->subWindowList().isEmpty());
-        QVERIFY(recorder.events.isEmpty());
+        QVERIFY(recorder->events.isEmpty());
         for (QWidget* window : QApplication::topLevelWidgets()) {
-            QVERIFY(window == frame || !window->isVisible());
+            QVERIFY(window == frame.get() || !window->isVisible());
         }
     }
 
     void sharedCarburetorWindowIsReusedThenCreatedAfresh() {
-        entry("mnuCarbSize")->trigger();
+        menuEntry("mnuCarbSize")->trigger();
         QPointer<frmCarbSize> first = frame->findChild<frmCarbSize*>();
         QVERIFY(first);
         addPlainChild("other");
-        entry("mnuCarbSize")->trigger();
+        menuEntry("mnuCarbSize")->trigger();
         QCOMPARE(frame->findChildren<frmCarbSize*>().size(), qsizetype(1));
         QCOMPARE(frame->mdiArea()->activeSubWindow()->widget(), first.data());
 
         frame->mdiArea()->activeSubWindow()->close();
         QTRY_VERIFY(!first);
-        entry("mnuCarbSize")->trigger();
+        menuEntry("mnuCarbSize")->trigger();
         QCOMPARE(frame->findChildren<frmCarbSize*>().size(), qsizetype(1));
     }
 
@@ -197,10 +189,10 @@ class TestMDIForm1 : public QObject {
         const QStringList list = windowList();
         QCOMPARE(list.size(), 9);
         QCOMPARE(list.last(), QStringLiteral("&9 W9"));
-        QCOMPARE(windowMenu()->actions().last(), entry("mnuMoreWindows"));
-        QCOMPARE(entry("mnuMoreWindows")->text(), QStringLiteral("&More Windows..."));
+        QCOMPARE(windowMenu()->actions().last(), menuEntry("mnuMoreWindows"));
+        QCOMPARE(menuEntry("mnuMoreWindows")->text(), QStringLiteral("&More Windows..."));
 
-        entry("mnuMoreWindows")->trigger();
+        menuEntry("mnuMoreWindows")->trigger();
         auto* dialog = frame->findChild<QDialog*>("dlgSelectWindow");
         QVERIFY(dialog);
         auto* windows = dialog->findChild<QListWidget*>("lstWindows");
@@ -220,9 +212,9 @@ class TestMDIForm1 : public QObject {
     void moreWindowsBringsUpTheChosenWindowOnceTheFrameIsActiveAgain() {
         QFETCH(bool, minimised);
         frame->activateWindow();
-        QTRY_COMPARE(QApplication::activeWindow(), frame);
+        QTRY_COMPARE(QApplication::activeWindow(), frame.get());
         // Ten windows: the Window menu lists nine, More Windows... all of them.
-        for (int i = 0; i < 10; ++i) entry("mnuRPM")->trigger();
+        for (int i = 0; i < 10; ++i) menuEntry("mnuRPM")->trigger();
         const QList<QMdiSubWindow*> windows = frame->mdiArea()->subWindowList();
         const auto typeInto = [this](QMdiSubWindow* sub) {
             frame->mdiArea()->setActiveSubWindow(sub);
@@ -235,7 +227,7 @@ class TestMDIForm1 : public QObject {
         if (minimised) chosen->showMinimized();
 
         windowList();
-        entry("mnuMoreWindows")->trigger();
+        menuEntry("mnuMoreWindows")->trigger();
         auto* dialog = frame->findChild<QDialog*>("dlgSelectWindow");
         dialog->activateWindow();
         QTRY_COMPARE(QApplication::activeWindow(), dialog);
@@ -243,7 +235,7 @@ class TestMDIForm1 : public QObject {
         QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
                           Qt::LeftButton);
         frame->activateWindow();
-        QTRY_COMPARE(QApplication::activeWindow(), frame);
+        QTRY_COMPARE(QApplication::activeWindow(), frame.get());
 
         QCOMPARE(frame->mdiArea()->activeSubWindow(), chosen);
         QVERIFY(!chosen->isMinimized());
@@ -326,10 +318,9 @@ class TestMDIForm1 : public QObject {
         QFETCH(QString, text);
         QFETCH(QString, focus);
         QFETCH(bool, open);
-        Recorder recorder;  // no message box waits for a click
         QApplication::clipboard()->setText(QStringLiteral("7"));
-        entry(qPrintable(command))->trigger();
-        QWidget* window = frame;
+        menuEntry(qPrintable(command))->trigger();
+        QWidget* window = frame.get();
         for (QWidget* topLevel : QApplication::topLevelWidgets()) {
             if (auto* displacement = qobject_cast<discom*>(topLevel);
                 displacement && displacement->isVisible()) {
@@ -337,7 +328,7 @@ class TestMDIForm1 : public QObject {
             }
         }
         QPointer<QWidget> form =
-            window == frame ? frame->mdiArea()->activeSubWindow()->widget() : window;
+            window == frame.get() ? frame->mdiArea()->activeSubWindow()->widget() : window;
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window));
         if (compressionOff) form->findChild<QAction*>("compratiomnu")->trigger();
@@ -366,7 +357,7 @@ class TestMDIForm1 : public QObject {
     // active one ends last and on top, and no window covers a title bar below it.
     void cascadeEndsWithTheActiveWindowOnTop() {
         for (const char* command : {"mnuCarbSize", "mnuMPH", "mnuRPM", "mnuHpMPH"}) {
-            entry(command)->trigger();
+            menuEntry(command)->trigger();
         }
         QMdiSubWindow* mph = nullptr;
         for (QMdiSubWindow* sub : frame->mdiArea()->subWindowList()) {
@@ -374,7 +365,7 @@ class TestMDIForm1 : public QObject {
         }
         QVERIFY(mph);
         frame->mdiArea()->setActiveSubWindow(mph);
-        entry("mnuWindowCascade")->trigger();
+        menuEntry("mnuWindowCascade")->trigger();
 
         const QList<QMdiSubWindow*> stack =
             frame->mdiArea()->subWindowList(QMdiArea::StackingOrder);
@@ -436,7 +427,7 @@ class TestMDIForm1 : public QObject {
         a->move(300, 200);
         c->move(300, 200);
         const QPoint minimisedAt = b->pos();
-        entry("mnuWindowCascade")->trigger();
+        menuEntry("mnuWindowCascade")->trigger();
         QCOMPARE(b->pos(), minimisedAt);
         QVERIFY(b->isMinimized());
         QCOMPARE(a->pos(), QPoint(0, 0));
@@ -492,7 +483,7 @@ class TestMDIForm1 : public QObject {
     }
 
     void closingTheFrameClosesItsChildren() {
-        entry("mnuCarbSize")->trigger();
+        menuEntry("mnuCarbSize")->trigger();
         QPointer<frmCarbSize> carb = frame->findChild<frmCarbSize*>();
         frame->close();
         QTRY_VERIFY(!carb);

@@ -32,21 +32,21 @@
 #include <string>
 #include <vector>
 
-#include "drivetrain/frmhp_mph.h"
-#include "drivetrain/frmrpmmph.h"
-#include "drivetrain/frmspeedocorrect.h"
-#include "drivetrain/horsepower.h"
-#include "drivetrain/road_speed.h"
-#include "engine/carb_cfm.h"
-#include "engine/discom.h"
-#include "engine/displacement.h"
-#include "engine/frmcarbsize.h"
-#include "input/failures.h"
-#include "shell/form_controls.h"
-#include "shell/helpviewer.h"
-#include "shell/mdiform1.h"
-#include "shell/regional.h"
+#include "app/helpviewer.h"
+#include "app/mdiform1.h"
+#include "core/carb_cfm.h"
+#include "core/displacement.h"
+#include "core/failures.h"
+#include "core/horsepower.h"
+#include "core/road_speed.h"
+#include "forms/form_controls.h"
+#include "forms/regional.h"
 #include "ui/recorder.h"
+#include "windows/discom.h"
+#include "windows/frmcarbsize.h"
+#include "windows/frmhp_mph.h"
+#include "windows/frmrpmmph.h"
+#include "windows/frmspeedocorrect.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/common_interface_defs.h>

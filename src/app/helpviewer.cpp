@@ -1,0 +1,100 @@
+#include "app/helpviewer.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QScreen>
+
+#include "forms/feedback.h"
+
+namespace motoreckon {
+
+namespace {
+
+const QString kContentsPage = QStringLiteral("qthelp://com.motoreckon.gearbook/doc/index.html");
+
+HelpViewer* installed = nullptr;
+
+// The viewer opens this large, or nearly as large as a smaller screen.
+constexpr int kViewerWidth = 960;
+constexpr int kViewerHeight = 720;
+
+bool canRead(const QString& collection) {
+    QFile file(collection);
+    return QFileInfo(collection).isFile() && file.open(QIODevice::ReadOnly);
+}
+
+QString viewerSize() {
+    QSize size(kViewerWidth, kViewerHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        size = size.boundedTo(screen->availableSize() * 9 / 10);
+    }
+    return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+}
+
+// The remote-control commands of a request, on one line: the viewer takes in one line each
+// time more input arrives, and each line also brings it to the front.
+QByteArray commandsFor(std::uint32_t command) {
+    if (command == kHelpPartialKey) return QByteArrayLiteral("show index\n");
+    return QStringLiteral("setSource %1;show contents;expandToc -1\n").arg(kContentsPage).toUtf8();
+}
+
+}  // namespace
+
+AssistantViewer::AssistantViewer(QString program) : program_(std::move(program)) {}
+
+AssistantViewer::~AssistantViewer() = default;
+
+std::int32_t AssistantViewer::WinHelp(WId window, const QByteArray& helpFile, std::uint32_t command,
+                                      const std::int16_t*) {
+    const QString collection = QString::fromLocal8Bit(helpFile);
+    if (!canRead(collection)) {
+        feedback().message(QWidget::find(window), kHelpViewerTitle,
+                           QStringLiteral("The help file %1 is missing or cannot be read.")
+                               .arg(QDir::toNativeSeparators(collection)),
+                           Feedback::Icon::Warning);
+        return 0;
+    }
+    if (!process_ || process_->state() != QProcess::Running) start(collection);
+    process_->write(commandsFor(command));
+    return 1;
+}
+
+void AssistantViewer::start(const QString& collection) {
+    auto process = std::make_unique<QProcess>();
+    process->setProgram(program_);
+    process->setArguments({QStringLiteral("-collectionFile"), collection,
+                           QStringLiteral("-enableRemoteControl"),
+                           QStringLiteral("-qwindowgeometry"), viewerSize()});
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    process->start(QIODevice::WriteOnly);
+    if (!process->waitForStarted()) {
+        throw HelpError(QStringLiteral("The help viewer %1 could not be started.")
+                            .arg(QDir::toNativeSeparators(program_))
+                            .toStdString());
+    }
+    process_ = std::move(process);
+}
+
+HelpViewer& helpViewer() {
+    if (installed) return *installed;
+    // Never destroyed: destroying it would end the viewer along with the program.
+    static AssistantViewer* const assistant =
+        new AssistantViewer(QStringLiteral(MOTORECKON_ASSISTANT));
+    return *assistant;
+}
+
+void installHelpViewer(HelpViewer* replacement) { installed = replacement; }
+
+QString helpFilePath() {
+    const bool inBuildTree = QDir(QCoreApplication::applicationDirPath()) ==
+                             QDir(QStringLiteral(MOTORECKON_BUILD_BIN_DIR));
+    return inBuildTree ? QStringLiteral(MOTORECKON_HELP_BUILD_FILE)
+                       : QStringLiteral(MOTORECKON_HELP_INSTALL_FILE);
+}
+
+}  // namespace motoreckon

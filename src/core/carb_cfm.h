@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/regional_format.h"
+
+namespace motoreckon {
+
+// Airflow in cubic feet per minute: rpm x cubicInches / 3456 x (efficiency x 0.01), in double
+// precision, rounded to single precision. A result too large for single precision is an
+// OverflowFailure.
+float CalcCarbCFM(std::int16_t rpm, float cubicInches, std::int16_t efficiency);
+
+struct CarbEntries {
+    std::string_view rpm;          // txtRPM
+    std::string_view cubicInches;  // txtCubicInches
+    std::string_view efficiency;   // txtEfficency
+};
+
+// The Calculate click of the carburetor window: the caption for lblCFM. The boxes are read
+// leniently in the user's region (ReadLeadingNumber). The efficiency is converted before the
+// RPM, so when both are out of range the efficiency is blamed; a CFM out of range blames the box
+// that makes it so.
+std::string CarbCfmCaption(const CarbEntries& entries, const RegionalFormat& format);
+
+}  // namespace motoreckon

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/failures.h"
+#include "core/regional_format.h"
+
+namespace motoreckon {
+
+// The six entry fields of the displacement window, exactly as typed.
+struct DiscomEntries {
+    std::string bore;       // txtBore, inches
+    std::string stroke;     // txtStroke, inches
+    std::string cylinders;  // txtCylinders
+    std::string head;       // headtx, combustion chamber volume in cc
+    std::string gasket;     // gaskettx, cc
+    std::string deck;       // decktx, cc
+};
+
+enum class DisplacementUnit { CubicInches, Liters };
+
+// The window's options: the Displacement menu, "Check Comp. Ratio" and the rounding box.
+struct DiscomOptions {
+    DisplacementUnit unit = DisplacementUnit::CubicInches;
+    bool checkCompression = true;
+    bool roundToHundredths = false;
+};
+
+// What a computation writes into the two result labels.
+struct DiscomTexts {
+    std::optional<std::string> displacement;  // lblCubicInch; nullopt: it keeps its text
+    std::optional<std::string> ratio;         // crlb; nullopt: it keeps its text
+    // Set when a conversion, an overflow or a division by zero stopped the computation. The
+    // texts above are then the ones it had written before it stopped; the window shows them
+    // and then reports the failure.
+    std::optional<CalculationFailure> failure;
+};
+
+struct DiscomMessage {
+    std::string title;
+    std::string text;
+};
+
+// What the Calculate button does, to be carried out in this order: the ratio text goes into
+// crlb, the beeps sound, the message box (information icon, one OK button) is shown, the
+// displacement text goes into lblCubicInch, the focus moves, and last a failure is reported.
+struct DiscomCalculation {
+    bool essentialsFailed = false;  // bore, stroke or cylinders missing or not above zero
+    DiscomTexts texts;
+    int beeps = 0;
+    std::optional<DiscomMessage> message;
+    std::optional<std::string> focus;  // objectName of the box that gets the focus
+};
+
+// The Calculate button: displacement and, when the compression check is on, the compression
+// ratio. `shownRatio` is the text crlb shows now; with the compression check off it stays
+// and is only rounded. Liters are cubic inches x 0.016387.
+DiscomCalculation CalculateDisplacement(const DiscomEntries& entries, const DiscomOptions& options,
+                                        std::string_view shownRatio, const RegionalFormat& format);
+
+// The texts shown again after a change of unit or rounding, recomputed from the fields as they
+// stand now, without checking them and without any message. The ratio is recomputed whether
+// or not the compression check is on. The window runs it only while a displacement is shown.
+// A box holding a number written with the region's decimal separator fails the refresh and
+// clears both texts.
+DiscomTexts RefreshResults(const DiscomEntries& entries, const DiscomOptions& options,
+                           const RegionalFormat& format);
+
+}  // namespace motoreckon

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/regional_format.h"
+
+namespace motoreckon {
+
+// The texts of the boxes of the horsepower window.
+struct TrapSpeedEntries {
+    std::string_view weight;  // txtWeight
+    std::string_view mph;     // txtMPH
+};
+
+// The Calculate click of the horsepower window: horsepower from the car's weight in pounds and
+// its trap speed in MPH, ((mph / 234) to the power 3.0) x weight, as whole-number text for lblHP.
+// Both texts are read leniently in the user's region (ReadLeadingNumber), the speed first. A
+// step whose result is not a finite number is an OverflowFailure: a speed whose cube is blames
+// the speed, a product out of range the box out of range or else the larger of cube and weight.
+std::string HorsepowerCaption(const TrapSpeedEntries& entries, const RegionalFormat& format);
+
+}  // namespace motoreckon

@@ -1,0 +1,56 @@
+#include "core/road_speed.h"
+
+#include "core/failures.h"
+#include "core/number_parse.h"
+#include "core/number_text.h"
+
+namespace motoreckon {
+
+namespace {
+
+// Inches of tire diameter, miles per hour and revolutions per minute meet in this factor:
+// 63360 inches a mile over 60 minutes an hour, over pi, rounded.
+constexpr double kSpeedFactor = 336.0;
+
+// Each box is read as a regional number just before the formula first needs it, so that the
+// first failing step decides which failure is reported; a number too large for a double fails
+// as it is read.
+auto RegionalReader(const RegionalFormat& format) {
+    return
+        [&format](std::string_view text) { return CheckedResult(ParseNumberStrict(text, format)); };
+}
+
+}  // namespace
+
+std::string EngineSpeedCaption(const EngineSpeedEntries& entries, const RegionalFormat& format) {
+    const auto read = RegionalReader(format);
+    const EntryValue mph = ReadEntry("txtMPH", entries.mph, read);
+    const EntryValue axle = ReadEntry("txtAxle", entries.axle, read);
+    const double atAxle =
+        BlameStep({mph, axle}, [&] { return CheckedResult(mph.value * axle.value); });
+    const EntryValue transmission = ReadEntry("txtTransmission", entries.transmission, read);
+    const double atEngine = BlameStep({mph, axle, transmission}, [&] {
+        return CheckedResult(CheckedResult(atAxle * transmission.value) * kSpeedFactor);
+    });
+    const EntryValue tire = ReadEntry("txtTireDiameter", entries.tireDiameter, read);
+    const double rpm = DivideStep({mph, axle, transmission, tire}, atEngine, tire.value, {tire});
+    return BlameStep({mph, axle, transmission, tire}, [&] { return WholeNumberText(rpm, format); });
+}
+
+std::string RoadSpeedCaption(const RoadSpeedEntries& entries, const RegionalFormat& format) {
+    const auto read = RegionalReader(format);
+    const EntryValue rpm = ReadEntry("txtRPM", entries.rpm, read);
+    const EntryValue tire = ReadEntry("txtTireDiameter", entries.tireDiameter, read);
+    const double travel =
+        BlameStep({rpm, tire}, [&] { return CheckedResult(rpm.value * tire.value); });
+    const EntryValue axle = ReadEntry("txtAxle", entries.axle, read);
+    const EntryValue transmission = ReadEntry("txtTransmission", entries.transmission, read);
+    const double gearing = BlameStep({axle, transmission}, [&] {
+        return CheckedResult(CheckedResult(axle.value * transmission.value) * kSpeedFactor);
+    });
+    const double mph =
+        DivideStep({rpm, tire, axle, transmission}, travel, gearing, {axle, transmission});
+    return BlameStep({rpm, tire, axle, transmission}, [&] { return WholeNumberText(mph, format); });
+}
+
+}  // namespace motoreckon

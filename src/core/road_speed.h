@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/regional_format.h"
+
+namespace motoreckon {
+
+// The texts of the boxes of the engine-speed calculator.
+struct EngineSpeedEntries {
+    std::string_view mph;           // txtMPH
+    std::string_view axle;          // txtAxle
+    std::string_view transmission;  // txtTransmission
+    std::string_view tireDiameter;  // txtTireDiameter
+};
+
+// The texts of the boxes of the road-speed calculator.
+struct RoadSpeedEntries {
+    std::string_view rpm;           // txtRPM
+    std::string_view tireDiameter;  // txtTireDiameter
+    std::string_view axle;          // txtAxle
+    std::string_view transmission;  // txtTransmission
+};
+
+// The Calculate click of the road-speed window in its two modes: the caption for lblAnswer, as
+// whole-number text.
+//   engine speed: RPM = (((MPH x axle) x transmission) x 336) / tire diameter
+//   road speed:   MPH = (RPM x tire diameter) / ((axle x transmission) x 336)
+// Each text is read as a regional number just before the formula first needs it, so the first
+// failing step decides which failure is reported. A text that is not a number blames its box; a
+// zero divisor blames the box that holds it (when the divisor is a product, the first factor
+// that is zero), as a division by zero, or as an overflow when the dividend is 0 too; a step out
+// of the double range blames the box out of range, or else the largest one that feeds it.
+std::string EngineSpeedCaption(const EngineSpeedEntries& entries, const RegionalFormat& format);
+std::string RoadSpeedCaption(const RoadSpeedEntries& entries, const RegionalFormat& format);
+
+}  // namespace motoreckon

@@ -1,0 +1,339 @@
+#include "windows/discom.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
+#include <QPointer>
+#include <QPushButton>
+
+#include "forms/calculation.h"
+#include "forms/feedback.h"
+#include "forms/form_controls.h"
+#include "forms/placement.h"
+#include "forms/regional.h"
+#include "forms/twips.h"
+
+namespace motoreckon {
+
+namespace {
+
+const QColor kBackground(192, 192, 192);
+const QColor kGreyCaption(128, 128, 128);
+
+QFont arial(double points, bool bold) {
+    return layoutFont({QStringLiteral("Arial")}, points, bold);
+}
+
+// The system's colours for text on a window: labels show them instead of the grey background.
+QColor windowBackground() { return QApplication::palette().color(QPalette::Base); }
+QColor windowText() { return QApplication::palette().color(QPalette::Text); }
+
+// A label on a white ground in the system's text colour, at its place in the layout.
+QLabel* caption(QWidget* client, const char* name, const QString& text, QRect geometry,
+                const QFont& font) {
+    QLabel* label = place(new QLabel(text, client), name, geometry);
+    label->setFont(font);
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, windowBackground());
+    palette.setColor(QPalette::WindowText, windowText());
+    label->setPalette(palette);
+    return label;
+}
+
+QAction* addCheckEntry(QMenu* menu, const char* name, const QString& text, bool checked) {
+    QAction* action = addEntry(menu, name, text);
+    action->setCheckable(true);
+    action->setChecked(checked);
+    return action;
+}
+
+// A piston in its cylinder, drawn in the colours of a 16-colour display.
+QIcon discomIcon() {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.fillRect(5, 0, 22, 3, QColor(0, 0, 128));
+    painter.fillRect(5, 3, 4, 20, QColor(128, 128, 128));
+    painter.fillRect(23, 3, 4, 20, QColor(128, 128, 128));
+    painter.setPen(QColor(128, 0, 0));
+    painter.setBrush(QColor(128, 0, 0));
+    painter.drawRect(14, 14, 3, 13);
+    painter.setPen(Qt::black);
+    painter.setBrush(kBackground);
+    painter.drawRect(9, 8, 13, 8);
+    painter.drawLine(9, 10, 22, 10);
+    painter.setBrush(QColor(255, 255, 0));
+    painter.drawEllipse(11, 23, 9, 8);
+    return QIcon(pixmap);
+}
+
+}  // namespace
+
+discom::discom(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("discom"));
+    setWindowTitle(QStringLiteral("Displacement and Compression Ratio Calculation"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(discomIcon());
+
+    // The client area carries the window's font, which the buttons and the check box use; the
+    // menu bar keeps the system's. Where "MS Sans Serif" is missing, Liberation Sans stands in:
+    // the wider default sans font would cut off the check box's caption.
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    QFont windowFont;
+    windowFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
+    windowFont.setPointSizeF(8.25);
+    windowFont.setBold(true);
+    client->setFont(windowFont);
+    client->setFixedSize(twipsSize(6450, 5505));
+    client->setAutoFillBackground(true);
+    QPalette palette = client->palette();
+    palette.setColor(QPalette::Window, kBackground);
+    client->setPalette(palette);
+    setCentralWidget(client);
+
+    buildControls(client);
+    buildMenus();
+    // Enter anywhere but on a button is the Calculate button's; Alt with a caption's access key
+    // reaches its control before the menu bar's own.
+    installWindowKeys(this, Com_calc);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    Form_Load();
+}
+
+void discom::buildControls(QWidget* client) {
+    const QFont captionFont = arial(10.5, true);
+    // The results are plain numbers, which need none of the font's shaping rules (kerning,
+    // ligatures): fitting a result label to a new number, the most of what Calculate costs, is
+    // much quicker without them, and the glyphs are the same, at most a pixel apart.
+    QFont resultFont = arial(12, true);
+    resultFont.setStyleStrategy(QFont::PreferNoShaping);
+
+    // The six rows of entry: a caption, whose access key leads to its box, and the box.
+    QLabel* bore = nullptr;
+    QLabel* stroke = nullptr;
+    QLabel* cylinders = nullptr;
+    const struct {
+        QLabel*& caption;
+        const char* captionName;
+        const char* text;
+        QRect captionGeometry;
+        QLineEdit*& box;
+        const char* boxName;
+        QRect boxGeometry;
+        int maxLength;
+    } rows[] = {
+        {bore, "bore", "&Bore", twipsRect(720, 960, 510, 360), txtBore, "txtBore",
+         twipsRect(2040, 910, 855, 360), 6},
+        {stroke, "stroke", "&Stroke", twipsRect(720, 1440, 690, 360), txtStroke, "txtStroke",
+         twipsRect(2040, 1390, 855, 360), 6},
+        {cylinders, "cylinders", "C&ylinders", twipsRect(720, 1920, 990, 240), txtCylinders,
+         "txtCylinders", twipsRect(2040, 1870, 855, 360), 2},
+        {head, "head", "&Head Vol.", twipsRect(720, 2400, 990, 360), headtx, "headtx",
+         twipsRect(2040, 2350, 855, 360), 6},
+        {gaskvol, "gaskvol", "&Gasket Vol.", twipsRect(720, 2880, 1185, 360), gaskettx, "gaskettx",
+         twipsRect(2040, 2830, 855, 360), 6},
+        {deck, "deck", "&Deck Vol.", twipsRect(720, 3360, 975, 360), decktx, "decktx",
+         twipsRect(2040, 3310, 855, 360), 6},
+    };
+    const QFont boxFont = arial(10.5, false);
+    for (const auto& row : rows) {
+        row.caption = caption(client, row.captionName, QLatin1String(row.text), row.captionGeometry,
+                              captionFont);
+        row.box = place(new QLineEdit(client), row.boxName, row.boxGeometry);
+        row.box->setFont(boxFont);
+        row.box->setMaxLength(row.maxLength);
+        row.caption->setBuddy(row.box);
+    }
+
+    roundtx = place(new QCheckBox(QStringLiteral("&Round to the nearest 1/100"), client), "roundtx",
+                    twipsRect(3600, 3240, 2655, 495));
+    QPalette boxPalette = roundtx->palette();
+    boxPalette.setColor(QPalette::Window, kBackground);
+    boxPalette.setColor(QPalette::WindowText, Qt::black);
+    roundtx->setPalette(boxPalette);
+
+    Com_calc = place(new QPushButton(QStringLiteral("&Calculate"), client), "Com_calc",
+                     twipsRect(4320, 960, 1215, 495));
+    Com_cancl = place(new QPushButton(QStringLiteral("C&ancel"), client), "Com_cancl",
+                      twipsRect(4320, 1560, 1215, 495));
+    Com_end = place(new QPushButton(QStringLiteral("&Exit"), client), "Com_end",
+                    twipsRect(4320, 2160, 1215, 495));
+    // Enter presses the focused button, as it does in a dialog, and Calculate from elsewhere.
+    for (QPushButton* button : {Com_calc, Com_cancl, Com_end}) button->setAutoDefault(true);
+    Com_calc->setDefault(true);
+
+    caption(client, "Enter", QStringLiteral("Enter:"), twipsRect(120, 600, 630, 360), captionFont);
+    ci = caption(client, "ci", QStringLiteral("Cubic Inches:"), twipsRect(1320, 4200, 1590, 285),
+                 resultFont);
+    lblCubicInch =
+        caption(client, "lblCubicInch", QString(), twipsRect(3240, 4200, 0, 285), resultFont);
+    QLabel* cr = caption(client, "cr", QStringLiteral("Comp. Ratio:"),
+                         twipsRect(1415, 4680, 1500, 285), resultFont);
+    crlb = caption(client, "crlb", QString(), twipsRect(3240, 4680, 0, 285), resultFont);
+    describeResult(lblCubicInch, ci);
+    describeResult(crlb, cr);
+
+    // The head volume's caption alone starts out plain black.
+    setCaptionColour(head, Qt::black);
+
+    setTabOrder(txtBore, txtStroke);
+    setTabOrder(txtStroke, txtCylinders);
+    setTabOrder(txtCylinders, headtx);
+    setTabOrder(headtx, gaskettx);
+    setTabOrder(gaskettx, decktx);
+    setTabOrder(decktx, roundtx);
+    setTabOrder(roundtx, Com_calc);
+    setTabOrder(Com_calc, Com_cancl);
+    setTabOrder(Com_cancl, Com_end);
+    txtBore->setFocus(Qt::OtherFocusReason);
+
+    connect(Com_calc, &QPushButton::clicked, this, &discom::Com_calc_Click);
+    // While a calculation waits on its message, the window's commands wait for it to end.
+    connect(Com_end, &QPushButton::clicked, this, [this] { runCommand(this, [this] { hide(); }); });
+    connect(roundtx, &QCheckBox::toggled, this,
+            [this] { runCommand(this, [this] { refreshIfShown(); }); });
+}
+
+void discom::buildMenus() {
+    QMenuBar* bar = menuBar();
+
+    QMenu* file = addSubmenu(bar, "MnuFile", QStringLiteral("&File"));
+    connect(addEntry(file, "MnuExit", QStringLiteral("&Exit")), &QAction::triggered, this,
+            &QWidget::close);
+
+    QMenu* options = addSubmenu(bar, "MnuOptions", QStringLiteral("&Options"));
+    QMenu* displacement = addSubmenu(options, "MnuDisplacement", QStringLiteral("&Displacement"));
+    MnuCubin = addCheckEntry(displacement, "MnuCubin", QStringLiteral("Cubic &Inches"), true);
+    MnuLiters = addCheckEntry(displacement, "MnuLiters", QStringLiteral("&Liters"), false);
+    compratiomnu =
+        addCheckEntry(options, "compratiomnu", QStringLiteral("&Check Comp. Ratio"), true);
+    addCheckEntry(options, "MnuSaveset", QStringLiteral("Sa&ve Settings On Exit"), false);
+    connect(MnuCubin, &QAction::triggered, this,
+            [this] { runCommand(this, [this] { MnuCubin_Click(); }); });
+    connect(MnuLiters, &QAction::triggered, this,
+            [this] { runCommand(this, [this] { MnuLiters_Click(); }); });
+    connect(compratiomnu, &QAction::triggered, this,
+            [this] { runCommand(this, [this] { compratiomnu_Click(); }); });
+
+    MnuHelp = addSubmenu(bar, "MnuHelp", QStringLiteral("&Help"));
+}
+
+void discom::Form_Load() {
+    // The Help menu stands apart at the right end of the menu bar.
+    QMenuBar* bar = menuBar();
+    bar->removeAction(MnuHelp->menuAction());
+    auto* right = new QMenuBar(bar);
+    right->setObjectName(QStringLiteral("helpBar"));
+    right->addMenu(MnuHelp);
+    bar->setCornerWidget(right, Qt::TopRightCorner);
+
+    // Centre the window on the screen by its outer size, title bar and borders included, in
+    // twips held in single precision.
+    layout()->activate();
+    winId();
+    const ScreenTwips screenSize(screen());
+    WindowTwips window(this, frameMargins(this));
+    const float left = (screenSize.Width() - window.Width()) / 2;
+    const float top = (screenSize.Height() - window.Height()) / 2;
+    window.SetLeft(left);
+    window.SetTop(top);
+}
+
+DiscomEntries discom::entries() const {
+    return {txtBore->text().toStdString(),      txtStroke->text().toStdString(),
+            txtCylinders->text().toStdString(), headtx->text().toStdString(),
+            gaskettx->text().toStdString(),     decktx->text().toStdString()};
+}
+
+DiscomOptions discom::options() const {
+    return {MnuLiters->isChecked() ? DisplacementUnit::Liters : DisplacementUnit::CubicInches,
+            compratiomnu->isChecked(), roundtx->isChecked()};
+}
+
+void discom::setResult(QLabel* label, const std::optional<std::string>& text,
+                       const RegionalFormat& format) {
+    if (!text) return;
+    showResult(label, *text, format);
+    label->resize(label->sizeHint().width(), label->height());
+}
+
+void discom::setCaptionColour(QLabel* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+void discom::Com_calc_Click() {
+    runCalculation(this, [this] {
+        const RegionalFormat format = regionalFormat();
+        const DiscomCalculation calc =
+            CalculateDisplacement(entries(), options(), resultText(crlb).toStdString(), format);
+        setResult(crlb, calc.texts.ratio, format);
+        for (int i = 0; i < calc.beeps; ++i) feedback().beep();
+        if (calc.message) {
+            const QPointer<discom> alive(this);
+            feedback().message(this, QString::fromStdString(calc.message->title),
+                               QString::fromStdString(calc.message->text),
+                               Feedback::Icon::Information);
+            if (!alive) return;
+        }
+        setResult(lblCubicInch, calc.texts.displacement, format);
+        if (calc.focus) {
+            findChild<QLineEdit*>(QString::fromStdString(*calc.focus))
+                ->setFocus(Qt::OtherFocusReason);
+        }
+        if (calc.texts.failure) throw *calc.texts.failure;
+    });
+}
+
+void discom::MnuCubin_Click() {
+    MnuCubin->setChecked(true);
+    MnuLiters->setChecked(false);
+    ci->move(twipsToPixels(1320), ci->y());
+    ci->setText(QStringLiteral("Cubic Inches:"));
+    describeResult(lblCubicInch, ci);
+    refreshIfShown();
+}
+
+void discom::MnuLiters_Click() {
+    MnuLiters->setChecked(true);
+    MnuCubin->setChecked(false);
+    ci->setText(QStringLiteral("Liters:"));
+    describeResult(lblCubicInch, ci);
+    ci->move(twipsToPixels(2180), ci->y());
+    refreshIfShown();
+}
+
+// The menu entry has already changed its check mark when this runs.
+void discom::compratiomnu_Click() {
+    const bool on = compratiomnu->isChecked();
+    for (QLineEdit* box : {decktx, headtx, gaskettx}) box->setEnabled(on);
+    for (QLabel* label : {head, gaskvol, deck}) {
+        setCaptionColour(label, on ? windowText() : kGreyCaption);
+    }
+}
+
+// A change of unit or rounding shows the results again, once there are results to show.
+void discom::refreshIfShown() {
+    if (resultText(lblCubicInch).isEmpty()) return;
+    runCalculation(this, [this] {
+        const RegionalFormat format = regionalFormat();
+        const DiscomTexts texts = RefreshResults(entries(), options(), format);
+        setResult(lblCubicInch, texts.displacement, format);
+        setResult(crlb, texts.ratio, format);
+        if (texts.failure) throw *texts.failure;
+    });
+}
+
+}  // namespace motoreckon

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include "core/displacement.h"
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
+namespace motoreckon {
+
+// The displacement and compression ratio window: bore, stroke, cylinders and the three
+// combustion volumes give the engine's displacement and its static compression ratio. A
+// top-level window with its own menu bar; closing it destroys it, its Exit button only hides
+// it.
+class discom final : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit discom(QWidget* parent = nullptr);
+
+  private:
+    void buildControls(QWidget* client);
+    void buildMenus();
+    void Form_Load();
+
+    void Com_calc_Click();
+    void MnuCubin_Click();
+    void MnuLiters_Click();
+    void compratiomnu_Click();
+    void refreshIfShown();
+
+    DiscomEntries entries() const;
+    DiscomOptions options() const;
+    void setResult(QLabel* label, const std::optional<std::string>& text,
+                   const RegionalFormat& format);
+    void setCaptionColour(QLabel* caption, const QColor& colour);
+
+    QLineEdit* txtBore;
+    QLineEdit* txtStroke;
+    QLineEdit* txtCylinders;
+    QLineEdit* headtx;
+    QLineEdit* gaskettx;
+    QLineEdit* decktx;
+    QCheckBox* roundtx;
+    QPushButton* Com_calc;
+    QPushButton* Com_cancl;
+    QPushButton* Com_end;
+    QLabel* head;
+    QLabel* gaskvol;
+    QLabel* deck;
+    QLabel* ci;
+    QLabel* lblCubicInch;
+    QLabel* crlb;
+
+    QMenu* MnuHelp;
+    QAction* MnuCubin;
+    QAction* MnuLiters;
+    QAction* compratiomnu;
+};
+
+}  // namespace motoreckon

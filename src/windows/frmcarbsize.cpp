@@ -1,0 +1,98 @@
+#include "windows/frmcarbsize.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "core/carb_cfm.h"
+#include "core/key_filter.h"
+#include "forms/calculation.h"
+#include "forms/form_controls.h"
+#include "forms/keypress.h"
+#include "forms/placement.h"
+#include "forms/regional.h"
+#include "forms/twips.h"
+
+namespace motoreckon {
+
+namespace {
+
+// The RPM box takes at most six typed characters.
+constexpr std::size_t kRpmMaxTyped = 6;
+
+// The row captions end just left of the boxes they name.
+constexpr Qt::Alignment kRowCaption = Qt::AlignRight | Qt::AlignVCenter;
+
+}  // namespace
+
+frmCarbSize::frmCarbSize(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("frmCarbSize"));
+    setWindowTitle(QStringLiteral("Carburator CFM Required"));
+    setFixedSize(twipsSize(4725, 1800));
+    useLayoutFont(this);
+
+    // Created in tab order, so the focus moves through the boxes, then the buttons.
+    txtRPM = place(new QLineEdit(this), "txtRPM", twipsRect(1800, 240, 1215, 285));
+    txtRPM->setToolTip(QStringLiteral("Enter the maximum expected RPM"));
+    txtCubicInches = place(new QLineEdit(this), "txtCubicInches", twipsRect(1800, 600, 1215, 285));
+    txtEfficency = place(new QLineEdit(this), "txtEfficency", twipsRect(1800, 960, 1215, 285));
+    cmdCalculateCFM = place(new QPushButton(QStringLiteral("&Calculate"), this), "cmdCalculateCFM",
+                            twipsRect(3480, 240, 975, 375));
+    Command2 = place(new QPushButton(QStringLiteral("Cl&ose"), this), "Command2",
+                     twipsRect(3480, 720, 975, 375));
+    QLabel* cubicInches = addLabel(this, "Label1_5", QStringLiteral("Cubic Inches"),
+                                   twipsRect(735, 645, 930, 195), kRowCaption);
+    lblCFM = addLabel(this, "lblCFM", QString(), twipsRect(1800, 1440, 480, 195),
+                      Qt::AlignLeft | Qt::AlignVCenter);
+    QLabel* efficiency = addLabel(this, "Label1_3", QStringLiteral("Volumetric Efficiency"),
+                                  twipsRect(195, 1005, 1470, 195), kRowCaption);
+    QLabel* required = addLabel(this, "Label1_2", QStringLiteral("Required CFM "),
+                                twipsRect(480, 1440, 1065, 195), kRowCaption);
+    addLabel(this, "Label1_1", QStringLiteral("%"), twipsRect(3105, 1005, 120, 195),
+             Qt::AlignLeft | Qt::AlignVCenter);
+    QLabel* maximumRpm = addLabel(this, "Label1_0", QStringLiteral("Maximum RPM"),
+                                  twipsRect(600, 285, 1065, 195), kRowCaption);
+
+    // The labels name the boxes for failure messages and for screen readers.
+    maximumRpm->setBuddy(txtRPM);
+    cubicInches->setBuddy(txtCubicInches);
+    efficiency->setBuddy(txtEfficency);
+    describeResult(lblCFM, required);
+
+    // The result may need more room than the layout gives it; it grows to the right.
+    lblCFM->setMinimumWidth(lblCFM->width());
+
+    // Enter presses no button in this window.
+    cmdCalculateCFM->setAutoDefault(false);
+    Command2->setAutoDefault(false);
+
+    installKeyPressHandler(txtRPM, [this](std::int16_t& keyAscii) {
+        FilterLimitedNumericKey(keyAscii, static_cast<std::size_t>(txtRPM->text().size()),
+                                kRpmMaxTyped);
+    });
+    installKeyPressHandler(txtCubicInches, FilterNumericKey);
+    installKeyPressHandler(txtEfficency, FilterNumericKey);
+    // Alt+C and Alt+O move the focus to their button and press it; Enter presses nothing.
+    installWindowKeys(this, nullptr);
+
+    connect(cmdCalculateCFM, &QPushButton::clicked, this, &frmCarbSize::cmdCalculateCFM_Click);
+    connect(Command2, &QPushButton::clicked, this, [this] { formWindow(this)->close(); });
+}
+
+void frmCarbSize::Form_Load(const CenterParent& frame) {
+    WindowTwips window(formWindow(this));
+    CenterForm(frame, window);
+}
+
+void frmCarbSize::cmdCalculateCFM_Click() {
+    runCalculation(this, [this] {
+        const std::string rpm = txtRPM->text().toStdString();
+        const std::string cubicInches = txtCubicInches->text().toStdString();
+        const std::string efficiency = txtEfficency->text().toStdString();
+        const RegionalFormat format = regionalFormat();
+        showResult(lblCFM, CarbCfmCaption({rpm, cubicInches, efficiency}, format), format);
+        lblCFM->adjustSize();
+    });
+}
+
+}  // namespace motoreckon

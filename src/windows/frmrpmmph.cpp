@@ -1,0 +1,158 @@
+#include "windows/frmrpmmph.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <string>
+
+#include "core/road_speed.h"
+#include "forms/calculation.h"
+#include "forms/form_controls.h"
+#include "forms/regional.h"
+#include "forms/twips.h"
+
+namespace motoreckon {
+
+namespace {
+
+// The captions of Label1(0) to Label1(4) in each mode.
+constexpr std::array<const char*, 5> kEngineSpeedCaptions = {
+    "MPH", "Axle Ratio", "Transmission Ratio", "Tire Diameter", "RPM"};
+constexpr std::array<const char*, 5> kRoadSpeedCaptions = {
+    "RPM", "Axle Ratio", "Transmission Ratio", "Tire Diameter", "MPH"};
+
+// Rows of the entry boxes inside Frame1.
+constexpr int kSpeedRowTop = 360;
+constexpr int kAxleRowTop = 840;
+constexpr int kTransmissionRowTop = 1320;
+constexpr int kTireRowTop = 1800;
+
+// Each caption ends 240 twips before the box it names; a caption too long for its place grows
+// to the left.
+constexpr Qt::Alignment kRowCaption = Qt::AlignRight | Qt::AlignTop;
+
+QLabel* rowCaption(QWidget* container, const char* name, const char* text, QRect geometry) {
+    return addLabel(container, name, QLatin1String(text), geometry, kRowCaption);
+}
+
+void setTop(QWidget* control, int twips) { control->move(control->x(), twipsToPixels(twips)); }
+
+}  // namespace
+
+frmRPMMPH::frmRPMMPH(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("frmRPMMPH"));
+    setWindowTitle(QStringLiteral("Form1"));
+    useLayoutFont(this);
+    setFixedSize(twipsSize(4155, 4080));
+
+    Frame1 = place(new QGroupBox(this), "Frame1", twipsRect(360, 240, 3375, 2295));
+
+    // Created in focus order, which is also the order of the tab indexes.
+    txtRPM = place(new QLineEdit(Frame1), "txtRPM", twipsRect(1800, kSpeedRowTop, 1215, 285));
+    txtMPH = place(new QLineEdit(Frame1), "txtMPH", twipsRect(1815, kSpeedRowTop, 1215, 285));
+    txtAxle = place(new QLineEdit(Frame1), "txtAxle", twipsRect(1815, kAxleRowTop, 1215, 285));
+    txtTransmission = place(new QLineEdit(Frame1), "txtTransmission",
+                            twipsRect(1815, kTransmissionRowTop, 1215, 285));
+    txtTireDiameter =
+        place(new QLineEdit(Frame1), "txtTireDiameter", twipsRect(1815, kTireRowTop, 1215, 285));
+    cmdCalculate = place(new QPushButton(QStringLiteral("&Calculate"), this), "cmdCalculate",
+                         twipsRect(360, 3240, 1215, 495));
+    cmdClear = place(new QPushButton(QStringLiteral("Command2"), this), "cmdClear",
+                     twipsRect(2520, 3240, 1215, 495));
+    setTabOrder(txtRPM, txtMPH);
+    setTabOrder(txtMPH, txtAxle);
+    setTabOrder(txtAxle, txtTransmission);
+    setTabOrder(txtTransmission, txtTireDiameter);
+    setTabOrder(txtTireDiameter, cmdCalculate);
+    setTabOrder(cmdCalculate, cmdClear);
+
+    Label1[0] =
+        rowCaption(Frame1, "Label1_0", kEngineSpeedCaptions[0], twipsRect(240, 405, 1335, 195));
+    Label1[1] =
+        rowCaption(Frame1, "Label1_1", kEngineSpeedCaptions[1], twipsRect(240, 885, 1335, 195));
+    Label1[2] =
+        rowCaption(Frame1, "Label1_2", kEngineSpeedCaptions[2], twipsRect(240, 1365, 1335, 195));
+    Label1[3] =
+        rowCaption(Frame1, "Label1_3", kEngineSpeedCaptions[3], twipsRect(240, 1845, 1335, 195));
+    Label1[4] =
+        rowCaption(this, "Label1_4", kEngineSpeedCaptions[4], twipsRect(480, 2760, 1440, 195));
+    lblAnswer = addLabel(this, "lblAnswer", QString(), twipsRect(2160, 2760, 1215, 255),
+                         Qt::AlignLeft | Qt::AlignTop);
+
+    // The labels name the boxes in failure messages and to screen readers.
+    Label1[0]->setBuddy(txtMPH);
+    Label1[1]->setBuddy(txtAxle);
+    Label1[2]->setBuddy(txtTransmission);
+    Label1[3]->setBuddy(txtTireDiameter);
+    describeResult(lblAnswer, Label1[4]);
+
+    // Enter presses the focused button, and cmdCalculate from anywhere else.
+    cmdCalculate->setDefault(true);
+    cmdCalculate->setAutoDefault(true);
+    installWindowKeys(this, cmdCalculate);
+    cmdClear->setAutoDefault(true);
+
+    connect(cmdCalculate, &QPushButton::clicked, this, &frmRPMMPH::cmdCalculate_Click);
+}
+
+void frmRPMMPH::setFormType(std::int16_t intFormType) { FormType = intFormType; }
+
+void frmRPMMPH::Form_Load() { ApplyFormType(); }
+
+void frmRPMMPH::ApplyFormType() {
+    QLineEdit* entered = nullptr;
+    QLineEdit* other = nullptr;
+    const std::array<const char*, 5>* captions = nullptr;
+    if (FormType == EngineSpeedMode) {
+        entered = txtMPH;
+        other = txtRPM;
+        captions = &kEngineSpeedCaptions;
+    } else if (FormType == RoadSpeedMode) {
+        entered = txtRPM;
+        other = txtMPH;
+        captions = &kRoadSpeedCaptions;
+    } else {
+        return;
+    }
+    for (std::size_t i = 0; i < Label1.size(); ++i) {
+        Label1[i]->setText(QLatin1String((*captions)[i]));
+        fitToText(Label1[i]);
+    }
+    setTop(entered, kSpeedRowTop);
+    setTop(txtAxle, kAxleRowTop);
+    setTop(txtTransmission, kTransmissionRowTop);
+    setTop(txtTireDiameter, kTireRowTop);
+    other->hide();
+    // The window opens with the focus in the entered box: a child window of the frame gives its
+    // focus to the first control of its focus order when it first shows, so the box leads the
+    // order. (Setting the focus before the window shows makes Qt paint all of it twice.)
+    setTabOrder(entered, other);
+    Label1[0]->setBuddy(entered);
+    describeResult(lblAnswer, Label1[4]);
+}
+
+void frmRPMMPH::cmdCalculate_Click() {
+    if (FormType != EngineSpeedMode && FormType != RoadSpeedMode) return;
+    runCalculation(this, [this] {
+        const RegionalFormat format = regionalFormat();
+        std::string caption;
+        if (FormType == EngineSpeedMode) {
+            const std::string mph = txtMPH->text().toStdString();
+            const std::string axle = txtAxle->text().toStdString();
+            const std::string transmission = txtTransmission->text().toStdString();
+            const std::string tireDiameter = txtTireDiameter->text().toStdString();
+            caption = EngineSpeedCaption({mph, axle, transmission, tireDiameter}, format);
+        } else {
+            const std::string rpm = txtRPM->text().toStdString();
+            const std::string tireDiameter = txtTireDiameter->text().toStdString();
+            const std::string axle = txtAxle->text().toStdString();
+            const std::string transmission = txtTransmission->text().toStdString();
+            caption = RoadSpeedCaption({rpm, tireDiameter, axle, transmission}, format);
+        }
+        showResult(lblAnswer, caption, format);
+        fitToText(lblAnswer);
+    });
+}
+
+}  // namespace motoreckon

@@ -1,0 +1,64 @@
+#include "windows/frmspeedocorrect.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "forms/form_controls.h"
+#include "forms/twips.h"
+
+namespace motoreckon {
+
+namespace {
+
+QLabel* caption(QWidget* container, const char* name, const char* text, QRect geometry) {
+    return addLabel(container, name, QLatin1String(text), geometry,
+                    Qt::AlignRight | Qt::AlignVCenter);
+}
+
+}  // namespace
+
+frmSpeedoCorrect::frmSpeedoCorrect(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("frmSpeedoCorrect"));
+    setWindowTitle(QStringLiteral("Speedometer Correction"));
+    useLayoutFont(this);
+    resize(twipsSize(5325, 3885));
+
+    Frame1 = place(new QGroupBox(QStringLiteral("Frame1"), this), "Frame1",
+                   twipsRect(480, 480, 2775, 1575));
+    // Created in focus order.
+    Text1 = place(new QLineEdit(QStringLiteral("Text1"), Frame1), "Text1",
+                  twipsRect(1320, 360, 975, 285));
+    Text2 = place(new QLineEdit(QStringLiteral("Text2"), Frame1), "Text2",
+                  twipsRect(1320, 1080, 975, 285));
+    Text3 = place(new QLineEdit(QStringLiteral("Text3"), Frame1), "Text3",
+                  twipsRect(1320, 720, 975, 285));
+    Frame2 = place(new QGroupBox(QStringLiteral("Frame2"), this), "Frame2",
+                   twipsRect(360, 2160, 2895, 1215));
+    Option1 = place(new QRadioButton(QStringLiteral("Calculate Drive Gear"), Frame2), "Option1",
+                    twipsRect(240, 360, 1815, 255));
+    Option2 = place(new QRadioButton(QStringLiteral("Calculate Driven Gear"), Frame2), "Option2",
+                    twipsRect(240, 840, 1935, 255));
+    fitToText(Option1);
+    fitToText(Option2);
+    setTabOrder(Text1, Text2);
+    setTabOrder(Text2, Text3);
+    setTabOrder(Text3, Option1);
+    setTabOrder(Option1, Option2);
+    Text1->setFocus();
+
+    Label1[5] = caption(Frame1, "Label1_5", "Axle Ratio", twipsRect(240, 360, 975, 255));
+    Label1[0] = caption(Frame1, "Label1_0", "Tire Diameter", twipsRect(240, 720, 975, 255));
+    Label1[4] = caption(Frame1, "Label1_4", "Driven Gear", twipsRect(240, 1080, 975, 255));
+    // These three lie beyond the right edge of Frame1, which hides them.
+    Label1[3] = caption(Frame1, "Label1_3", "Label1", twipsRect(2880, 960, 975, 255));
+    Label1[1] = caption(Frame1, "Label1_1", "Label1", twipsRect(3600, 480, 975, 255));
+    Label1[2] = caption(Frame1, "Label1_2", "Label1", twipsRect(3960, 1200, 975, 255));
+
+    Label1[5]->setBuddy(Text1);
+    Label1[0]->setBuddy(Text3);
+    Label1[4]->setBuddy(Text2);
+}
+
+}  // namespace motoreckon
