@@ -163,14 +163,22 @@ void discom::buildControls(QWidget* client) {
     boxPalette.setColor(QPalette::WindowText, Qt::black);
     roundtx->setPalette(boxPalette);
 
-    Com_calc = place(new QPushButton(QStringLiteral("&Calculate"), client), "Com_calc",
-                     twipsRect(4320, 960, 1215, 495));
-    Com_cancl = place(new QPushButton(QStringLiteral("C&ancel"), client), "Com_cancl",
-                      twipsRect(4320, 1560, 1215, 495));
-    Com_end = place(new QPushButton(QStringLiteral("&Exit"), client), "Com_end",
-                    twipsRect(4320, 2160, 1215, 495));
     // Enter presses the focused button, as it does in a dialog, and Calculate from elsewhere.
-    for (QPushButton* button : {Com_calc, Com_cancl, Com_end}) button->setAutoDefault(true);
+    const struct {
+        QPushButton*& button;
+        const char* name;
+        const char* caption;
+        int top;
+    } buttons[] = {
+        {Com_calc, "Com_calc", "&Calculate", 960},
+        {Com_cancl, "Com_cancl", "C&ancel", 1560},
+        {Com_end, "Com_end", "&Exit", 2160},
+    };
+    for (const auto& b : buttons) {
+        b.button = place(new QPushButton(QLatin1String(b.caption), client), b.name,
+                         twipsRect(4320, b.top, 1215, 495));
+        b.button->setAutoDefault(true);
+    }
     Com_calc->setDefault(true);
 
     caption(client, "Enter", QStringLiteral("Enter:"), twipsRect(120, 600, 630, 360), captionFont);

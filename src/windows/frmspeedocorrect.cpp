@@ -27,13 +27,16 @@ frmSpeedoCorrect::frmSpeedoCorrect(QWidget* parent) : QWidget(parent) {
 
     Frame1 = place(new QGroupBox(QStringLiteral("Frame1"), this), "Frame1",
                    twipsRect(480, 480, 2775, 1575));
-    // Created in focus order.
-    Text1 = place(new QLineEdit(QStringLiteral("Text1"), Frame1), "Text1",
-                  twipsRect(1320, 360, 975, 285));
-    Text2 = place(new QLineEdit(QStringLiteral("Text2"), Frame1), "Text2",
-                  twipsRect(1320, 1080, 975, 285));
-    Text3 = place(new QLineEdit(QStringLiteral("Text3"), Frame1), "Text3",
-                  twipsRect(1320, 720, 975, 285));
+    // Created in focus order; each box starts with its own name as its text.
+    const struct {
+        QLineEdit*& box;
+        const char* name;
+        int top;
+    } boxes[] = {{Text1, "Text1", 360}, {Text2, "Text2", 1080}, {Text3, "Text3", 720}};
+    for (const auto& b : boxes) {
+        b.box = place(new QLineEdit(QLatin1String(b.name), Frame1), b.name,
+                      twipsRect(1320, b.top, 975, 285));
+    }
     Frame2 = place(new QGroupBox(QStringLiteral("Frame2"), this), "Frame2",
                    twipsRect(360, 2160, 2895, 1215));
     Option1 = place(new QRadioButton(QStringLiteral("Calculate Drive Gear"), Frame2), "Option1",
