@@ -1,6 +1,5 @@
 #include "shell/helpviewer.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
 
@@ -39,11 +38,6 @@ HelpViewer& helpViewer() { return installed ? *installed : assistant; }
 
 void installHelpViewer(HelpViewer* replacement) { installed = replacement; }
 
-QString helpFilePath() {
-    const bool inBuildTree = QDir(QCoreApplication::applicationDirPath()) ==
-                             QDir(QStringLiteral(MOTORECKON_BUILD_BIN_DIR));
-    return inBuildTree ? QStringLiteral(MOTORECKON_HELP_BUILD_FILE)
-                       : QStringLiteral(MOTORECKON_HELP_INSTALL_FILE);
-}
+QString helpFilePath() { return QStringLiteral(MOTORECKON_HELP_INSTALL_FILE); }
 
 }  // namespace motoreckon
