@@ -61,7 +61,8 @@ fill() {
 open Down Right                                     # Engine > Size & Compression Ratio
 fill 4 3.48 8 64 8 5
 xdotool key Return
-displacement=$(xdotool search --sync --onlyvisible --name '^Displacement and Compression' | head -n 1)
+displacement=$(xdotool search --sync --onlyvisible --name '^Displacement and Compression' |
+  head -n 1)
 open Down Down Right                                # Carburator > Carburator Sizing
 fill 6000 350 85
 xdotool key alt+c

@@ -6,9 +6,9 @@ and checks:
 - lintian reports no error and no warning;
 - every file lies under the prefix the program was built for;
 - the packaged program holds one help path, the one where the package puts the help collection,
-  and the help book the collection registers is beside it (that the package's program holds no
-  path of the machine it was built on is test_reproducible.py's: this build is sanitized, and
-  the sanitizers keep the source paths for their reports);
+  and the help book the collection registers is beside it (that a build made as the package's
+  holds no path of the machine it was built on is test_reproducible.py's: this build is
+  sanitized, and the sanitizers keep the source paths for their reports);
 - the package depends on the Qt runtime, and each package it depends on is either the owner of a
   library the program links or needed for a reason stated in NEEDS: on a minimal install of
   what Depends names (each package with what it depends on), the reason holds, and without that
@@ -107,7 +107,8 @@ def owners(paths):
     candidates = {}
     for path in paths:
         for name in (path, os.path.realpath(path)):
-            for candidate in (name, name[len("/usr"):] if name.startswith("/usr/") else "/usr" + name):
+            merged = name[len("/usr"):] if name.startswith("/usr/") else "/usr" + name
+            for candidate in (name, merged):
                 candidates.setdefault(candidate, path)
     _, output = run(["dpkg-query", "--search"] + list(candidates))
     found = {}
