@@ -6,23 +6,37 @@ FUZZ_BUILD_DIR ?= build-fuzz
 BENCH_BUILD_DIR ?= build-bench
 PACKAGE_BUILD_DIR ?= build-package
 
-.PHONY: all deps build run test soak fuzz bench package clean
+.PHONY: all run-deps deps build run test soak fuzz bench package clean
 
 all: build
 
-deps:
-	@scripts/install-deps.sh
+# What building and running need; `make test` and the others also install what testing needs.
+run-deps:
+	@scripts/install-deps.sh run
 
-build: deps
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null
+deps:
+	@scripts/install-deps.sh test
+
+# The program holds one help path, fixed when it is built, under the prefix it is installed to:
+# this build is installed into a folder of its own, $(BUILD_DIR)/stage, and runs from there.
+STAGE_DIR = $(CURDIR)/$(BUILD_DIR)/stage
+
+build: run-deps
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
+	  -DCMAKE_INSTALL_PREFIX=$(STAGE_DIR) >/dev/null
 	@cmake --build $(BUILD_DIR) -j$(JOBS)
+	@cmake --install $(BUILD_DIR) >/dev/null
 
 run: build
-	@$(BUILD_DIR)/src/motoreckon
+	@$(STAGE_DIR)/bin/motoreckon
 
-# Every test, built with AddressSanitizer and UndefinedBehaviorSanitizer, run headless.
+# Every test, built with AddressSanitizer and UndefinedBehaviorSanitizer, run headless. The build
+# is configured for /usr, as the package is, so that the package test checks a package laid out
+# as a distribution ships it; the tests themselves never install it.
+TEST_CONFIGURATION = -DCMAKE_BUILD_TYPE=Debug -DMOTORECKON_SANITIZE=ON -DCMAKE_INSTALL_PREFIX=/usr
+
 test: deps
-	@cmake -S . -B $(TEST_BUILD_DIR) -DCMAKE_BUILD_TYPE=Debug -DMOTORECKON_SANITIZE=ON >/dev/null
+	@cmake -S . -B $(TEST_BUILD_DIR) $(TEST_CONFIGURATION) >/dev/null
 	@cmake --build $(TEST_BUILD_DIR) -j$(JOBS)
 	@cd $(TEST_BUILD_DIR) && QT_QPA_PLATFORM=offscreen \
 	  ASAN_OPTIONS=detect_leaks=1 \
@@ -36,7 +50,7 @@ SOAK_ACTIONS ?= 100000
 SEED ?= $(shell date +%s)
 
 soak: deps
-	@cmake -S . -B $(TEST_BUILD_DIR) -DCMAKE_BUILD_TYPE=Debug -DMOTORECKON_SANITIZE=ON >/dev/null
+	@cmake -S . -B $(TEST_BUILD_DIR) $(TEST_CONFIGURATION) >/dev/null
 	@cmake --build $(TEST_BUILD_DIR) -j$(JOBS) --target tst_soak
 	@cd $(TEST_BUILD_DIR) && QT_QPA_PLATFORM=offscreen \
 	  ASAN_OPTIONS=detect_leaks=1 \
@@ -62,10 +76,11 @@ bench: deps
 	@XDG_RUNTIME_DIR=$(CURDIR)/$(BENCH_BUILD_DIR)/runtime \
 	  xvfb-run -a -s "-screen 0 1280x1024x24" $(BENCH_BUILD_DIR)/bench/motoreckon_bench
 
-# A Debian package of a release build installed under /usr, made in $(PACKAGE_BUILD_DIR).
-package: deps
+# A Debian package of a release build installed under /usr, made in $(PACKAGE_BUILD_DIR) with
+# Debian's hardening flags.
+package: run-deps
 	@cmake -S . -B $(PACKAGE_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-	  -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+	  -DCMAKE_INSTALL_PREFIX=/usr -DMOTORECKON_DEBIAN_FLAGS=ON >/dev/null
 	@cmake --build $(PACKAGE_BUILD_DIR) -j$(JOBS)
 	@cd $(PACKAGE_BUILD_DIR) && cpack -G DEB
 

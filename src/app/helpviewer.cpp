@@ -1,6 +1,5 @@
 #include "app/helpviewer.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -90,11 +89,6 @@ HelpViewer& helpViewer() {
 
 void installHelpViewer(HelpViewer* replacement) { installed = replacement; }
 
-QString helpFilePath() {
-    const bool inBuildTree = QDir(QCoreApplication::applicationDirPath()) ==
-                             QDir(QStringLiteral(MOTORECKON_BUILD_BIN_DIR));
-    return inBuildTree ? QStringLiteral(MOTORECKON_HELP_BUILD_FILE)
-                       : QStringLiteral(MOTORECKON_HELP_INSTALL_FILE);
-}
+QString helpFilePath() { return QStringLiteral(MOTORECKON_HELP_INSTALL_FILE); }
 
 }  // namespace motoreckon

@@ -67,8 +67,8 @@ HelpViewer& helpViewer();
 // keeps ownership.
 void installHelpViewer(HelpViewer* replacement);
 
-// The help file: the collection built beside a program run from its build tree, else the
-// installed one. Both paths are fixed when the program is built.
+// The help file: the collection where the program's install puts it, a path fixed when the
+// program is built.
 QString helpFilePath();
 
 }  // namespace motoreckon
