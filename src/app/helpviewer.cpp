@@ -21,6 +21,10 @@ HelpViewer* installed = nullptr;
 constexpr int kViewerWidth = 960;
 constexpr int kViewerHeight = 720;
 
+// Of what the viewer writes on its error output, this much at the end is kept, to be shown if
+// it gives up.
+constexpr qsizetype kKeptErrorOutput = 2000;
+
 bool canRead(const QString& collection) {
     QFile file(collection);
     return QFileInfo(collection).isFile() && file.open(QIODevice::ReadOnly);
@@ -68,15 +72,37 @@ void AssistantViewer::start(const QString& collection) {
     process->setArguments({QStringLiteral("-collectionFile"), collection,
                            QStringLiteral("-enableRemoteControl"),
                            QStringLiteral("-qwindowgeometry"), viewerSize()});
+    // Its chatter does not reach the program's terminal; what it says on its error output is
+    // kept, so that a viewer that gives up can say why.
     process->setStandardOutputFile(QProcess::nullDevice());
-    process->setStandardErrorFile(QProcess::nullDevice());
-    process->start(QIODevice::WriteOnly);
+    QProcess* viewer = process.get();
+    QObject::connect(viewer, &QProcess::readyReadStandardError, viewer, [this, viewer] {
+        errorOutput_ = (errorOutput_ + viewer->readAllStandardError()).right(kKeptErrorOutput);
+    });
+    QObject::connect(viewer, &QProcess::finished, viewer,
+                     [this, collection](int exitCode, QProcess::ExitStatus status) {
+                         if (status == QProcess::NormalExit && exitCode != 0) gaveUp(collection);
+                     });
+    errorOutput_.clear();
+    process->start(QIODevice::ReadWrite);
     if (!process->waitForStarted()) {
         throw HelpError(QStringLiteral("The help viewer %1 could not be started.")
                             .arg(QDir::toNativeSeparators(program_))
                             .toStdString());
     }
     process_ = std::move(process);
+}
+
+// The viewer started but could not show the book (it could not open the collection, or write
+// where it keeps its settings) and ended with an error: it says so under its own title, with
+// the last thing it wrote.
+void AssistantViewer::gaveUp(const QString& collection) {
+    QString text = QStringLiteral("The help viewer could not show the help file %1.")
+                       .arg(QDir::toNativeSeparators(collection));
+    const QStringList said =
+        QString::fromLocal8Bit(errorOutput_).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    if (!said.isEmpty()) text += QStringLiteral("\n\n") + said.last().trimmed();
+    feedback().message(nullptr, kHelpViewerTitle, text, Feedback::Icon::Warning);
 }
 
 HelpViewer& helpViewer() {

@@ -37,8 +37,8 @@ class HelpViewer {
 // it to the front; when the user has closed it, the next request starts it again. Its own output
 // goes nowhere. Where it could not show the book, because the collection is missing or cannot
 // be read, it is not started: the user gets the viewer's own message, under the viewer's title,
-// naming the file, and the request fails with status 0. Throws HelpError when the viewer cannot
-// be started.
+// naming the file, and the request fails with status 0; a viewer that starts but gives up with
+// an error says so the same way. Throws HelpError when the viewer cannot be started.
 class AssistantViewer final : public HelpViewer {
   public:
     explicit AssistantViewer(QString program);
@@ -51,9 +51,11 @@ class AssistantViewer final : public HelpViewer {
 
   private:
     void start(const QString& collection);
+    void gaveUp(const QString& collection);
 
     QString program_;
     std::unique_ptr<QProcess> process_;
+    QByteArray errorOutput_;
 };
 
 // The title of the help viewer's own messages.

@@ -130,7 +130,9 @@ class TestHelp : public QObject, test::FrameFixture {
         QVERIFY(started.first().contains(
             QStringLiteral("-collectionFile " MOTORECKON_HELP_BUILD_FILE)));
         QVERIFY(started.first().contains(QStringLiteral("-enableRemoteControl")));
-        QVERIFY(lines().contains(QStringLiteral("output /dev/null /dev/null")));
+        QVERIFY(!lines()
+                     .filter(QRegularExpression(QStringLiteral("^output /dev/null pipe:")))
+                     .isEmpty());
         QVERIFY(
             lines().contains(QStringLiteral("read setSource qthelp://com.motoreckon.gearbook/doc/"
                                             "index.html;show contents;expandToc -1")));
@@ -153,36 +155,42 @@ class TestHelp : public QObject, test::FrameFixture {
     void theViewerSaysWhenItCannotShowTheBook_data() {
         QTest::addColumn<QString>("collection");
         QTest::addColumn<QString>("viewer");
+        QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("error");
         QTest::newRow("no help file")
             << "/nonexistent/WinHlp31/Gearbook.hlp"
-            << "/bin/true"
+            << "/bin/true" << 0
             << "The help file /nonexistent/WinHlp31/Gearbook.hlp is missing or cannot be read."
             << "";
         QTest::newRow("a folder for a help file")
             << "/tmp"
-            << "/bin/true"
-            << "The help file /tmp is missing or cannot be read."
+            << "/bin/true" << 0 << "The help file /tmp is missing or cannot be read."
+            << "";
+        // A viewer that starts but ends with an error, as Qt Assistant does where it cannot
+        // open the collection or write its settings.
+        QTest::newRow("viewer gives up")
+            << MOTORECKON_HELP_BUILD_FILE << "/bin/false" << 1
+            << "The help viewer could not show the help file " MOTORECKON_HELP_BUILD_FILE "."
             << "";
         QTest::newRow("no viewer")
-            << MOTORECKON_HELP_BUILD_FILE << "/nonexistent/assistant"
-            << ""
+            << MOTORECKON_HELP_BUILD_FILE << "/nonexistent/assistant" << 0 << ""
             << "The help viewer /nonexistent/assistant could not be started.";
     }
     void theViewerSaysWhenItCannotShowTheBook() {
         QFETCH(QString, collection);
         QFETCH(QString, viewer);
+        QFETCH(int, status);
         QFETCH(QString, message);
         QFETCH(QString, error);
         AssistantViewer assistant(viewer);
         try {
-            QCOMPARE(request(assistant, frame->winId(), kHelpContents, collection), 0);
+            QCOMPARE(request(assistant, frame->winId(), kHelpContents, collection), status);
             QVERIFY(error.isEmpty());
         } catch (const HelpError& raised) {
             QCOMPARE(QString::fromUtf8(raised.what()), error);
         }
-        QCOMPARE(recorder->messages().size(), message.isEmpty() ? 0 : 1);
+        QTRY_COMPARE(recorder->messages().size(), message.isEmpty() ? 0 : 1);
         if (!message.isEmpty()) {
             QCOMPARE(recorder->messages().first().title, QStringLiteral("Qt Assistant"));
             QCOMPARE(recorder->messages().first().text, message);
