@@ -115,8 +115,12 @@ void frmRPMMPH::ApplyFormType() {
     } else {
         return;
     }
+    // A caption that keeps its text keeps its size: measuring it again is most of what
+    // opening a window costs.
     for (std::size_t i = 0; i < Label1.size(); ++i) {
-        Label1[i]->setText(QLatin1String((*captions)[i]));
+        const QLatin1String caption((*captions)[i]);
+        if (Label1[i]->text() == caption) continue;
+        Label1[i]->setText(caption);
         fitToText(Label1[i]);
     }
     setTop(entered, kSpeedRowTop);
