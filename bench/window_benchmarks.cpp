@@ -10,13 +10,13 @@
 #include <array>
 #include <functional>
 
-#include "windows/frmhp_mph.h"
-#include "windows/frmrpmmph.h"
-#include "windows/frmcarbsize.h"
-#include "forms/placement.h"
 #include "app/mdiform1.h"
+#include "forms/placement.h"
 #include "suites.h"
 #include "ui/recorder.h"
+#include "windows/frmcarbsize.h"
+#include "windows/frmhp_mph.h"
+#include "windows/frmrpmmph.h"
 
 namespace motoreckon::bench {
 

@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "core/displacement.h"
-#include "fuzz_checks.h"
 #include "core/number_parse.h"
+#include "fuzz_checks.h"
 
 using namespace motoreckon;
 using namespace motoreckon::fuzz;

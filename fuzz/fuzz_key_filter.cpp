@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <string>
 
-#include "fuzz_checks.h"
 #include "core/key_filter.h"
+#include "fuzz_checks.h"
 
 using namespace motoreckon;
 using namespace motoreckon::fuzz;

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "fuzz_checks.h"
 #include "core/failures.h"
 #include "core/number_parse.h"
+#include "fuzz_checks.h"
 
 using namespace motoreckon;
 using namespace motoreckon::fuzz;

@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <string>
 
-#include "fuzz_checks.h"
 #include "core/failures.h"
 #include "core/number_parse.h"
 #include "core/number_text.h"
+#include "fuzz_checks.h"
 
 using namespace motoreckon;
 using namespace motoreckon::fuzz;

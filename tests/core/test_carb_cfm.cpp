@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "core/expect_failure.h"
 #include "core/carb_cfm.h"
+#include "core/expect_failure.h"
 #include "core/failures.h"
 #include "core/regional_format.h"
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "core/expect_failure.h"
-#include "core/road_speed.h"
 #include "core/regional_format.h"
+#include "core/road_speed.h"
 
 namespace motoreckon {
 namespace {
