@@ -41,14 +41,10 @@ QAction* addHiddenEntry(QMenu* menu, const char* name, const QString& caption) {
 QWidget* focusTarget(QMdiSubWindow* sub) {
     QWidget* form = sub->widget();
     if (!form) return sub;
-    const auto takesFocus = [form](const QWidget* control) {
-        return form->isAncestorOf(control) && (control->focusPolicy() & Qt::TabFocus) &&
-               control->isEnabled() && control->isVisibleTo(form);
-    };
-    if (QWidget* last = form->focusWidget(); last && takesFocus(last)) return last;
+    if (QWidget* last = form->focusWidget(); last && takesFocus(form, last)) return last;
     for (QWidget* next = form->nextInFocusChain(); next && next != form;
          next = next->nextInFocusChain()) {
-        if (takesFocus(next)) return next;
+        if (takesFocus(form, next)) return next;
     }
     return sub;
 }

@@ -41,13 +41,6 @@ bool isDefaultButtonKey(const QKeyEvent& event) {
     return enter && (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
-// Whether `control` of `form` can take the focus from the keyboard: shown, enabled, reached by
-// Tab.
-bool takesFocus(const QWidget* form, const QWidget* control) {
-    return form->isAncestorOf(control) && (control->focusPolicy() & Qt::TabFocus) &&
-           control->isEnabled() && control->isVisibleTo(form);
-}
-
 // Where a label's access key sends the focus: the first control from its buddy on, in tab
 // order, that can take it; nullptr when there is none.
 QWidget* labelTarget(const QWidget* form, const QLabel* label) {
@@ -121,6 +114,11 @@ QFont layoutFont(const QStringList& families, qreal points, bool bold) {
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
+}
+
+bool takesFocus(const QWidget* form, const QWidget* control) {
+    return form->isAncestorOf(control) && (control->focusPolicy() & Qt::TabFocus) &&
+           control->isEnabled() && control->isVisibleTo(form);
 }
 
 void useLayoutFont(QWidget* form) {

@@ -61,6 +61,10 @@ QLabel* addLabel(QWidget* container, const char* name, const QString& text, QRec
 // a control too low grows evenly up and down. A control that is large enough keeps its place.
 void fitToText(QWidget* control);
 
+// Whether `control` of `form` can take the focus from the keyboard: shown, enabled, reached by
+// Tab.
+bool takesFocus(const QWidget* form, const QWidget* control);
+
 // A caption as it reads: without the access key marker ("&&" shows one "&") and the blanks
 // around it.
 QString plainCaption(const QString& caption);
