@@ -25,9 +25,15 @@ constexpr int kViewerHeight = 720;
 // it gives up.
 constexpr qsizetype kKeptErrorOutput = 2000;
 
+// A help collection is an SQLite database, which starts with this header; a file that does not
+// would open as an empty, untitled viewer.
+constexpr char kCollectionHeader[] = "SQLite format 3";
+
 bool canRead(const QString& collection) {
     QFile file(collection);
-    return QFileInfo(collection).isFile() && file.open(QIODevice::ReadOnly);
+    return QFileInfo(collection).isFile() && file.open(QIODevice::ReadOnly) &&
+           file.read(sizeof kCollectionHeader) ==
+               QByteArray(kCollectionHeader, sizeof kCollectionHeader);
 }
 
 QString viewerSize() {

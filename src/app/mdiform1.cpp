@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "app/helpviewer.h"
+#include "forms/calculation.h"
 #include "forms/feedback.h"
 #include "forms/form_controls.h"
 #include "forms/placement.h"
@@ -171,12 +172,16 @@ void MDIForm1::showShared(QPointer<Form>& form, Load&& load) {
 }
 
 // The one displacement window: created on first use, and after it was closed; a hidden one
-// comes back as it was.
+// comes back as it was. Showing it waits, as the window's own commands do, for a calculation of
+// the window that waits on its message, so that a command given before it (Exit) does not hide
+// it again afterwards.
 void MDIForm1::showDiscom() {
     if (!discom_) discom_ = new discom;
-    discom_->show();
-    discom_->raise();
-    discom_->activateWindow();
+    runCommand(discom_, [window = discom_] {
+        window->show();
+        window->raise();
+        window->activateWindow();
+    });
 }
 
 // A child window with title bar, system menu and minimize and maximize buttons whose size

@@ -84,8 +84,8 @@ double PerCylinder(double cubicInches, const EntryValue& cylinders, const Factor
     if (cylinders.value == 0) {
         throw DivisionByZeroFailure(std::string(cylinders.text), kCylindersBox);
     }
-    return BlameStep({factors.bore, factors.stroke, cylinders},
-                     [&] { return CheckedDivide(cubicInches, cylinders.value); });
+    return QuotientStep({factors.bore, factors.stroke, cylinders}, {cylinders},
+                        [&] { return CheckedDivide(cubicInches, cylinders.value); });
 }
 
 struct Volumes {
@@ -124,16 +124,23 @@ struct CompressionVolumes {
 };
 
 // The whole-cc total over the unrounded clearance. With a gasket and a head above zero the
-// clearance can only be zero when a negative deck volume cancels them.
+// clearance can only be zero when a negative deck volume cancels them; a ratio beyond every
+// number comes of a clearance too close to zero, which the largest of the volumes makes up.
 std::string RatioText(const CompressionVolumes& compression, const Volumes& volumes,
                       const RegionalFormat& format) {
     if (compression.clearanceVolume == 0) {
         throw DivisionByZeroFailure(std::string(volumes.deck.text), kDeckBox);
     }
-    return BlameStep({volumes.deck, volumes.gasket, volumes.head}, [&] {
+    try {
         return GeneralText(CheckedDivide(compression.totalCylVolume, compression.clearanceVolume),
                            format);
-    });
+    } catch (const CalculationFailure& failure) {
+        RethrowBlaming(failure,
+                       OverflowCulprit({volumes.deck, volumes.gasket, volumes.head},
+                                       -std::numeric_limits<double>::max(),
+                                       std::numeric_limits<double>::max()),
+                       CalculationFailure::Cause::NearZero);
+    }
 }
 
 // Runs the steps of a computation, which write into `texts` as they go; a failure stops them
@@ -234,9 +241,9 @@ DiscomTexts RefreshResults(const DiscomEntries& entries, const DiscomOptions& op
 
         if (ParseNumberStrict(displacement, format) == 0) texts.displacement = "";
     });
-    // A box whose number cannot be read leaves nothing that could be shown under the unit and
-    // rounding just chosen: the results are cleared rather than left in the ones before.
-    if (texts.failure && texts.failure->cause() == CalculationFailure::Cause::DecimalSeparator) {
+    // A refresh that fails leaves nothing that could be shown under the unit and rounding just
+    // chosen: the results are cleared rather than left in another unit or rounding.
+    if (texts.failure) {
         texts.displacement = "";
         texts.ratio = "";
     }

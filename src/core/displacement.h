@@ -64,8 +64,8 @@ DiscomCalculation CalculateDisplacement(const DiscomEntries& entries, const Disc
 // The texts shown again after a change of unit or rounding, recomputed from the fields as they
 // stand now, without checking them and without any message. The ratio is recomputed whether
 // or not the compression check is on. The window runs it only while a displacement is shown.
-// A box holding a number written with the region's decimal separator fails the refresh and
-// clears both texts.
+// A refresh that fails clears both texts, so that no figure stays under a unit or rounding
+// that is not its own.
 DiscomTexts RefreshResults(const DiscomEntries& entries, const DiscomOptions& options,
                            const RegionalFormat& format);
 

@@ -128,47 +128,58 @@ CalculationFailure::CalculationFailure(Kind kind, std::string text, std::string 
 std::string CalculationFailure::describe() const {
     switch (kind_) {
         case Kind::Conversion:
-            if (cause_ == Cause::DecimalSeparator) {
-                const std::string advice = " \u2014 write the decimal point as a full stop";
-                if (correction_.empty()) return Quoted(text_) + advice + ".";
-                return Quoted(text_) + advice + ": " + correction_;
+            if (cause_ == Cause::DecimalSeparator || cause_ == Cause::GroupSeparator) {
+                const std::string advice =
+                    cause_ == Cause::DecimalSeparator
+                        ? " \u2014 write the decimal point as a full stop"
+                        : " \u2014 write the number without digit-group separators";
+                if (!correction_.empty()) return Quoted(text_) + advice + ": " + correction_;
+                if (cause_ == Cause::DecimalSeparator) return Quoted(text_) + advice + ".";
+                return Quoted(text_) + advice + ", with a full stop as the decimal point.";
             }
             if (IsBlank(text_)) return "Nothing was entered. Enter a number.";
             return Quoted(text_) + " is not a number.";
         case Kind::Overflow:
-            if (cause_ == Cause::ZeroByZero) {
-                if (field_.empty()) return "The result cannot be calculated: 0 divided by 0.";
-                return Quoted(text_) +
-                       " would make the calculation divide 0 by 0, which cannot be calculated.";
-            }
-            if (field_.empty()) return "The result is too large to calculate.";
-            if (cause_ == Cause::Negative) {
-                return Quoted(text_) + " is too far below zero for this calculation.";
-            }
-            return Quoted(text_) + " is too large for this calculation.";
         case Kind::DivisionByZero:
-            if (field_.empty()) return "The calculation would divide by zero.";
-            return Quoted(text_) + " would make the calculation divide by zero.";
+            break;
     }
-    return {};
+    if (cause_ == Cause::NearZero && !field_.empty()) {
+        return Quoted(text_) + " is too close to zero for this calculation.";
+    }
+    if (kind_ == Kind::DivisionByZero) {
+        if (field_.empty()) return "The calculation would divide by zero.";
+        return Quoted(text_) + " would make the calculation divide by zero.";
+    }
+    if (cause_ == Cause::ZeroByZero) {
+        if (field_.empty()) return "The result cannot be calculated: 0 divided by 0.";
+        return Quoted(text_) +
+               " would make the calculation divide 0 by 0, which cannot be calculated.";
+    }
+    if (field_.empty()) return "The result is too large to calculate.";
+    if (cause_ == Cause::Negative) {
+        return Quoted(text_) + " is too far below zero for this calculation.";
+    }
+    return Quoted(text_) + " is too large for this calculation.";
 }
 
-void RethrowBlaming(const CalculationFailure& failure, const EntryValue& entry) {
+void RethrowBlaming(const CalculationFailure& failure, const EntryValue& entry,
+                    CalculationFailure::Cause cause) {
+    using Cause = CalculationFailure::Cause;
     std::string text(entry.text);
     std::string field(entry.field);
+    if (cause == Cause::Unknown) cause = failure.cause();
     switch (failure.kind()) {
         case CalculationFailure::Kind::Conversion:
-            throw ConversionFailure(std::move(text), std::move(field), failure.cause(),
-                                    failure.correction());
-        case CalculationFailure::Kind::Overflow: {
-            CalculationFailure::Cause cause = failure.cause();
-            if (cause == CalculationFailure::Cause::Unknown && entry.value < 0) {
-                cause = CalculationFailure::Cause::Negative;
+            throw ConversionFailure(std::move(text), std::move(field), cause, failure.correction());
+        case CalculationFailure::Kind::Overflow:
+            // A box that was read says by its value whether it lies below zero; one whose reading
+            // overflowed, the failure says.
+            if ((cause == Cause::Unknown || cause == Cause::Negative) && !std::isnan(entry.value)) {
+                cause = entry.value < 0 ? Cause::Negative : Cause::Unknown;
             }
             throw OverflowFailure(std::move(text), std::move(field), cause);
-        }
         case CalculationFailure::Kind::DivisionByZero:
-            throw DivisionByZeroFailure(std::move(text), std::move(field));
+            throw DivisionByZeroFailure(std::move(text), std::move(field), cause);
     }
     throw failure;
 }
@@ -183,8 +194,53 @@ const EntryValue& OverflowCulprit(std::initializer_list<EntryValue> fedBy, doubl
     return *largest;
 }
 
+Blamed QuotientCulprit(const CalculationFailure& failure, std::initializer_list<EntryValue> fedBy,
+                       std::initializer_list<EntryValue> divisors) {
+    using Cause = CalculationFailure::Cause;
+    const auto nearestZero = [&divisors]() -> const EntryValue& {
+        const EntryValue* nearest = divisors.begin();
+        for (const EntryValue& divisor : divisors) {
+            if (std::fabs(divisor.value) < std::fabs(nearest->value)) nearest = &divisor;
+        }
+        return *nearest;
+    };
+    const bool zeroDivisor = failure.kind() == CalculationFailure::Kind::DivisionByZero ||
+                             failure.cause() == Cause::ZeroByZero;
+    if (zeroDivisor) {
+        const EntryValue& nearest = nearestZero();
+        // Boxes that are not zero made a divisor too close to zero to be told from it.
+        const Cause cause = nearest.value == 0 || failure.cause() == Cause::ZeroByZero
+                                ? failure.cause()
+                                : Cause::NearZero;
+        return {nearest, cause};
+    }
+    // How far each box takes the quotient, in powers of ten: a factor of the dividend by its
+    // size, a divisor by its nearness to zero. A box that is both counts as a divisor.
+    const auto isDivisor = [&divisors](const EntryValue& entry) {
+        for (const EntryValue& divisor : divisors) {
+            if (divisor.field == entry.field) return true;
+        }
+        return false;
+    };
+    const EntryValue* culprit = &nearestZero();
+    double reach = -std::log10(std::fabs(culprit->value));
+    for (const EntryValue& entry : fedBy) {
+        if (isDivisor(entry)) continue;
+        const double power = std::log10(std::fabs(entry.value));
+        if (power > reach) {
+            culprit = &entry;
+            reach = power;
+        }
+    }
+    return {*culprit, isDivisor(*culprit) ? Cause::NearZero : Cause::Unknown};
+}
+
 double CheckedResult(double value) {
-    if (!std::isfinite(value)) throw OverflowFailure();
+    if (!std::isfinite(value)) {
+        throw OverflowFailure(
+            {}, {},
+            value < 0 ? CalculationFailure::Cause::Negative : CalculationFailure::Cause::Unknown);
+    }
     return value;
 }
 
@@ -196,21 +252,6 @@ double CheckedDivide(double a, double b) {
         throw DivisionByZeroFailure();
     }
     return CheckedResult(a / b);
-}
-
-double DivideStep(std::initializer_list<EntryValue> fedBy, double a, double b,
-                  std::initializer_list<EntryValue> divisors) {
-    if (b == 0.0) {
-        for (const EntryValue& divisor : divisors) {
-            if (divisor.value != 0.0) continue;
-            try {
-                CheckedDivide(a, b);
-            } catch (const CalculationFailure& failure) {
-                RethrowBlaming(failure, divisor);
-            }
-        }
-    }
-    return BlameStep(fedBy, [&] { return CheckedDivide(a, b); });
 }
 
 }  // namespace motoreckon

@@ -20,11 +20,17 @@ class CalculationFailure : public std::exception {
         Unknown,
         // An overflow blamed on a box whose value is below zero.
         Negative,
+        // A failure blamed on a box whose value is so close to zero that dividing by it cannot
+        // be calculated.
+        NearZero,
         // An overflow that is 0 divided by 0.
         ZeroByZero,
         // A conversion that met the region's decimal separator in a box that reads only the
         // full stop as its decimal point.
         DecimalSeparator,
+        // A conversion that met the region's digit-group separator right after a number, in a
+        // box whose reading would end the number there.
+        GroupSeparator,
     };
 
     CalculationFailure(Kind kind, std::string text = {}, std::string field = {},
@@ -35,12 +41,13 @@ class CalculationFailure : public std::exception {
     Cause cause() const { return cause_; }
     const std::string& text() const { return text_; }
     const std::string& field() const { return field_; }
-    // For a decimal separator: the number as it reads with a full stop, when that is clear.
+    // For a regional separator: the number as the box reads it, written with a full stop and
+    // without grouping, when that is clear.
     const std::string& correction() const { return correction_; }
 
     // The failure in plain words, without the name of the box, for example
-    // `"26in" is not a number.` or `The result is too large to calculate.` A quoted text
-    // keeps to one line and cannot turn the writing direction of the rest of the message.
+    // `"26in" is not a number.` or `"1e-310" is too close to zero for this calculation.` A quoted
+    // text keeps to one line and cannot turn the writing direction of the rest of the message.
     std::string describe() const;
     const char* what() const noexcept override { return description_.c_str(); }
 
@@ -70,12 +77,13 @@ class OverflowFailure : public CalculationFailure {
 
 class DivisionByZeroFailure : public CalculationFailure {
   public:
-    explicit DivisionByZeroFailure(std::string text = {}, std::string field = {})
-        : CalculationFailure(Kind::DivisionByZero, std::move(text), std::move(field)) {}
+    explicit DivisionByZeroFailure(std::string text = {}, std::string field = {},
+                                   Cause cause = Cause::Unknown)
+        : CalculationFailure(Kind::DivisionByZero, std::move(text), std::move(field), cause) {}
 };
 
 // A number a calculation read from an entry box: the box's objectName, its text and the value
-// read from it.
+// read from it (not a number while it has not been read).
 struct EntryValue {
     std::string_view field;
     std::string_view text;
@@ -83,8 +91,10 @@ struct EntryValue {
 };
 
 // Throws `failure` again, now blaming the box of `entry`: an overflow blamed on a value below
-// zero says so.
-[[noreturn]] void RethrowBlaming(const CalculationFailure& failure, const EntryValue& entry);
+// zero says so. `cause`, when given, says why the box is to blame.
+[[noreturn]] void RethrowBlaming(
+    const CalculationFailure& failure, const EntryValue& entry,
+    CalculationFailure::Cause cause = CalculationFailure::Cause::Unknown);
 
 // The box an overflow of a step fed by `fedBy` is blamed on: the first whose value lies
 // outside [lowest, highest] (or is not a number at all), else the one of largest magnitude.
@@ -95,19 +105,18 @@ const EntryValue& OverflowCulprit(std::initializer_list<EntryValue> fedBy, doubl
 // blames the box.
 template <class Read>
 EntryValue ReadEntry(std::string_view field, std::string_view text, Read&& read) {
-    const EntryValue entry{field, text};
     try {
         return {field, text, read(text)};
     } catch (const CalculationFailure& failure) {
         if (!failure.field().empty()) throw;
-        RethrowBlaming(failure, entry);
+        RethrowBlaming(failure, {field, text, std::numeric_limits<double>::quiet_NaN()});
     }
 }
 
 // Runs one step of a calculation whose result depends on the numbers `fedBy` read from the
 // boxes. A failure of the step that blames no box yet blames one of them: with one box, that
 // box; else the culprit of an overflow (OverflowCulprit over [lowest, highest], the range of
-// values the step can take). A division by zero says itself which box it blames (DivideStep).
+// values the step can take). A step that divides by boxes blames as QuotientStep does.
 template <class Step>
 auto BlameStep(std::initializer_list<EntryValue> fedBy, Step&& step,
                double lowest = -std::numeric_limits<double>::max(),
@@ -122,7 +131,8 @@ auto BlameStep(std::initializer_list<EntryValue> fedBy, Step&& step,
     }
 }
 
-// The result of one arithmetic step: an overflow failure unless it is a finite number.
+// The result of one arithmetic step: an overflow failure unless it is a finite number (one
+// far below zero says so).
 double CheckedResult(double value);
 
 // a / b as one step of a calculation: a zero divisor is a division-by-zero failure when the
@@ -130,10 +140,32 @@ double CheckedResult(double value);
 // finite number is an overflow failure.
 double CheckedDivide(double a, double b);
 
-// a / b as a step fed by `fedBy`, whose divisor is the product of the numbers `divisors` read
-// from boxes. A zero divisor blames the first of them that is zero; any other failure blames
-// as BlameStep does.
-double DivideStep(std::initializer_list<EntryValue> fedBy, double a, double b,
-                  std::initializer_list<EntryValue> divisors);
+// The box a failure of a step that divides by the product of `divisors` is blamed on, the
+// others of `fedBy` making the dividend, and why. A zero divisor blames the first of them that
+// is zero, or, where their product only came so close to zero that it reads as zero, the one
+// nearest zero. An overflow blames the box that takes the quotient furthest: a factor of the
+// dividend by its size, a divisor by its nearness to zero.
+struct Blamed {
+    const EntryValue& entry;
+    CalculationFailure::Cause cause;
+};
+Blamed QuotientCulprit(const CalculationFailure& failure, std::initializer_list<EntryValue> fedBy,
+                       std::initializer_list<EntryValue> divisors);
+
+// Runs one step of a calculation that divides by the product of the numbers `divisors`, fed
+// besides by the others of `fedBy`; a failure that blames no box yet blames QuotientCulprit.
+template <class Step>
+auto QuotientStep(std::initializer_list<EntryValue> fedBy,
+                  std::initializer_list<EntryValue> divisors, Step&& step) -> decltype(step()) {
+    try {
+        return step();
+    } catch (const CalculationFailure& failure) {
+        if (!failure.field().empty() || failure.kind() == CalculationFailure::Kind::Conversion) {
+            throw;
+        }
+        const Blamed blamed = QuotientCulprit(failure, fedBy, divisors);
+        RethrowBlaming(failure, blamed.entry, blamed.cause);
+    }
+}
 
 }  // namespace motoreckon

@@ -1,5 +1,6 @@
 #include "core/number_parse.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -141,6 +142,44 @@ inline bool StartsAt(std::string_view s, std::size_t pos, std::string_view part)
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+// The digit-group separators of a region as users type them: the region's own, and where it
+// groups with a space of some kind (a narrow no-break space in French), the other spaces too,
+// and where it groups with a right single quotation mark (in Switzerland), the apostrophe.
+class GroupSeparators {
+  public:
+    explicit GroupSeparators(const RegionalFormat& format) {
+        const std::string_view own = format.groupSeparator;
+        add(own);
+        constexpr std::string_view spaces[] = {" ", "\u00a0", "\u202f"};
+        for (const std::string_view space : spaces) {
+            if (own == space) {
+                for (const std::string_view other : spaces) add(other);
+            }
+        }
+        if (own == "\u2019") add("'");
+    }
+
+    // The length of the separator that starts at `pos`, or 0 when none does.
+    std::size_t at(std::string_view s, std::size_t pos) const {
+        for (std::size_t i = 0; i < count_; ++i) {
+            if (StartsAt(s, pos, separators_[i])) return separators_[i].size();
+        }
+        return 0;
+    }
+
+  private:
+    void add(std::string_view separator) {
+        if (separator.empty() || count_ == separators_.size()) return;
+        for (std::size_t i = 0; i < count_; ++i) {
+            if (separators_[i] == separator) return;
+        }
+        separators_[count_++] = separator;
+    }
+
+    std::array<std::string_view, 3> separators_{};
+    std::size_t count_ = 0;
+};
+
 // A correction longer than this is not offered: it would not fit the message.
 constexpr std::size_t kMaxCorrection = 40;
 
@@ -180,12 +219,12 @@ class WholePartGroups {
 
 namespace {
 
-// The leading number of a text without blanks: its value and where it ends. `plain` tells a
-// number of whole digits only, with no decimal point, exponent or radix prefix.
+// The leading number of a text without blanks: its value, where it ends and whether any digit
+// was read.
 struct LeadingNumber {
     double value = 0.0;
     std::size_t end = 0;
-    bool plain = false;
+    bool digits = false;
 };
 
 LeadingNumber ReadLeading(std::string_view s) {
@@ -199,7 +238,7 @@ LeadingNumber ReadLeading(std::string_view s) {
             if (digit < 0 || value * radix + digit > 0xFFFFFFFFu) break;
             value = value * radix + digit;
         }
-        return {RadixValue(value), pos, false};
+        return {RadixValue(value), pos, true};
     }
 
     pos = 0;
@@ -211,17 +250,16 @@ LeadingNumber ReadLeading(std::string_view s) {
     pos = end;
     if (pos < s.size() && s[pos] == '.') {
         end = digits.readFractionDigits(s, pos + 1);
-        if (!anyDigit && end == pos + 1) return {0.0, pos, true};
-        anyDigit = true;
+        if (!anyDigit && end == pos + 1) return {0.0, pos, false};
         pos = end;
         long long exponent = 0;
         const std::size_t afterExponent = ReadExponent(s, pos, exponent);
-        return {digits.value(negative, exponent), afterExponent, false};
+        return {digits.value(negative, exponent), afterExponent, true};
     }
-    if (!anyDigit) return {0.0, pos, true};
+    if (!anyDigit) return {0.0, pos, false};
     long long exponent = 0;
     const std::size_t afterExponent = ReadExponent(s, pos, exponent);
-    return {digits.value(negative, exponent), afterExponent, afterExponent == pos};
+    return {digits.value(negative, exponent), afterExponent, true};
 }
 
 // Hands `read` the text with every blank, tab and line feed removed. Most texts hold none and
@@ -245,6 +283,33 @@ auto WithoutBlanks(std::string_view text, Read&& read) {
 
 bool StartsWithDigit(std::string_view s) { return !s.empty() && IsDigit(s.front()); }
 
+// What a box reading the full stop as its decimal point should have been given instead of
+// `s`, a text without blanks that holds the region's separators: the same number with a full
+// stop and without grouping, where the whole text reads as one number in the region's format.
+std::string Correction(std::string_view s, const RegionalFormat& format) {
+    try {
+        ParseNumberStrict(s, format);
+    } catch (const CalculationFailure&) {
+        return {};
+    }
+    const GroupSeparators groups(format);
+    std::string correction;
+    for (std::size_t pos = 0; pos < s.size() && correction.size() <= kMaxCorrection;) {
+        if (const std::size_t length = groups.at(s, pos)) {
+            pos += length;
+        } else if (StartsAt(s, pos, format.decimalSeparator)) {
+            correction += '.';
+            pos += format.decimalSeparator.size();
+        } else if (pos == 0 && StartsAt(s, pos, format.negativeSign)) {
+            correction += '-';
+            pos += format.negativeSign.size();
+        } else {
+            correction += s[pos++];
+        }
+    }
+    return correction.size() <= kMaxCorrection ? correction : std::string();
+}
+
 }  // namespace
 
 double ParseLeadingNumber(std::string_view text) {
@@ -252,28 +317,25 @@ double ParseLeadingNumber(std::string_view text) {
 }
 
 double ReadLeadingNumber(std::string_view text, const RegionalFormat& format) {
-    if (format.decimalSeparator == ".") return ParseLeadingNumber(text);
     return WithoutBlanks(text, [&](std::string_view s) {
         const LeadingNumber number = ReadLeading(s);
-        const std::string_view rest = s.substr(number.end);
-        const std::string_view separator = format.decimalSeparator;
-        if (separator.empty() || !rest.starts_with(separator) ||
-            !StartsWithDigit(rest.substr(separator.size()))) {
+        const std::string_view decimal = format.decimalSeparator;
+        const auto separatorThenDigit = [&](std::size_t length) {
+            return length > 0 && StartsWithDigit(s.substr(number.end + length));
+        };
+        CalculationFailure::Cause cause = CalculationFailure::Cause::Unknown;
+        if (decimal != "." && StartsAt(s, number.end, decimal) &&
+            separatorThenDigit(decimal.size())) {
+            // "3,48" in German would read as 3.
+            cause = CalculationFailure::Cause::DecimalSeparator;
+        } else if (number.digits && separatorThenDigit(GroupSeparators(format).at(s, number.end))) {
+            // "3,200" in English, or "1 000" in French written with its narrow no-break space,
+            // would read as 3 or 1.
+            cause = CalculationFailure::Cause::GroupSeparator;
+        } else {
             return number.value;
         }
-        // "3,48" reads as 3.48 once the separator is a full stop, and the box shows that.
-        std::string correction;
-        if (number.plain) {
-            std::size_t fraction = separator.size();
-            while (fraction < rest.size() && IsDigit(rest[fraction])) ++fraction;
-            const std::string_view digits =
-                rest.substr(separator.size(), fraction - separator.size());
-            if (number.end + 1 + digits.size() <= kMaxCorrection) {
-                correction = std::string(s.substr(0, number.end)) + '.' + std::string(digits);
-            }
-        }
-        throw ConversionFailure(std::string(text), {}, CalculationFailure::Cause::DecimalSeparator,
-                                correction);
+        throw ConversionFailure(std::string(text), {}, cause, Correction(s, format));
     });
 }
 
@@ -309,7 +371,7 @@ double ParseNumberStrict(std::string_view text, const RegionalFormat& format) {
     }
 
     const std::string_view decimalSeparator = format.decimalSeparator;
-    const std::string_view groupSeparator = format.groupSeparator;
+    const GroupSeparators groupSeparators(format);
     DecimalDigits digits;
     bool anyDigit = false;
     bool inFraction = false;
@@ -327,9 +389,9 @@ double ParseNumberStrict(std::string_view text, const RegionalFormat& format) {
         } else if (!inFraction && StartsAt(s, pos, decimalSeparator)) {
             inFraction = true;
             pos += decimalSeparator.size();
-        } else if (!inFraction && StartsAt(s, pos, groupSeparator)) {
+        } else if (const std::size_t length = inFraction ? 0 : groupSeparators.at(s, pos)) {
             if (!groups.separator()) throw fail();
-            pos += groupSeparator.size();
+            pos += length;
         } else {
             break;
         }

@@ -187,27 +187,42 @@ std::string WholeNumberText(double value, const RegionalFormat& format) {
 
 std::string PlainIntegerText(std::int32_t value) { return std::to_string(value); }
 
-std::string ExponentText(double value, int digits, const RegionalFormat& format) {
-    RequireFinite(value);
-    char buffer[40];
-    const int precision = std::clamp(digits, 1, 15) - 1;
-    char* end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                              std::chars_format::scientific, precision)
-                    .ptr;
-    const std::string_view written(buffer, static_cast<std::size_t>(end - buffer));
-    const std::size_t e = written.find('e');
-    std::string mantissa(written.substr(0, e));
-    if (mantissa.find('.') != std::string::npos) {
-        while (mantissa.back() == '0') mantissa.pop_back();
-        if (mantissa.back() == '.') mantissa.pop_back();
+std::string ExponentText(std::string_view written, int digits, const RegionalFormat& format) {
+    Positional p;
+    std::string ungrouped(written);
+    if (!format.groupSeparator.empty()) {
+        for (std::size_t at = ungrouped.find(format.groupSeparator); at != std::string::npos;
+             at = ungrouped.find(format.groupSeparator, at)) {
+            ungrouped.erase(at, format.groupSeparator.size());
+        }
     }
-    if (const std::size_t point = mantissa.find('.'); point != std::string::npos) {
-        mantissa.replace(point, 1, format.decimalSeparator);
+    if (!SplitGeneralText(ungrouped, format, p)) throw ConversionFailure(std::string(written));
+    // The significant digits and the power of ten of the first of them.
+    std::string all = p.whole + p.fraction;
+    const std::size_t first = std::min(all.find_first_not_of('0'), all.size());
+    int exponent = static_cast<int>(p.whole.size()) - 1 - static_cast<int>(first);
+    all.erase(0, first);
+    if (all.empty()) {
+        all.assign(1, '0');
+        exponent = 0;
     }
-    int exponent = 0;
-    std::from_chars(written.data() + e + (written[e + 1] == '+' ? 2 : 1), end, exponent);
-    const std::string sign = value < 0 ? format.negativeSign : std::string{};
-    return sign + mantissa + (exponent < 0 ? "E-" : "E+") + std::to_string(std::abs(exponent));
+    const auto kept = static_cast<std::size_t>(std::clamp(digits, 1, 15));
+    if (all.size() > kept) {
+        const bool up = all[kept] >= '5';
+        all.resize(kept);
+        if (up) {
+            all = Increment(all);
+            if (all.size() > kept) {
+                all.pop_back();
+                ++exponent;
+            }
+        }
+    }
+    while (all.size() > 1 && all.back() == '0') all.pop_back();
+    std::string text = p.negative && all != "0" ? format.negativeSign : std::string{};
+    text += all.substr(0, 1);
+    if (all.size() > 1) text += format.decimalSeparator + all.substr(1);
+    return text + (exponent < 0 ? "E-" : "E+") + std::to_string(std::abs(exponent));
 }
 
 }  // namespace motoreckon

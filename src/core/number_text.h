@@ -27,11 +27,12 @@ std::string TwoDecimalText(std::string_view shown, const RegionalFormat& format)
 // can write (as for GeneralText): OverflowFailure.
 std::string WholeNumberText(double value, const RegionalFormat& format);
 
-// A number in exponent form with at most `digits` significant digits (1 to 15, rounded to
-// nearest, trailing zeros dropped), the regional decimal separator and negative sign:
-// 7.80463195540995E+307, -1.5E+20, 2E-7. For a result too long to be shown whole. Not finite:
-// OverflowFailure.
-std::string ExponentText(double value, int digits, const RegionalFormat& format);
+// A number shown as `written`, a text of the writings above, in exponent form with at most
+// `digits` significant digits (1 to 15), its written digits rounded once, halves away from
+// zero, trailing zeros dropped; the regional decimal separator and negative sign:
+// 7.80463195540995E+307, -1.5E+20, 2E-7. For a result too long to be shown whole: its digits
+// agree with the whole text. A text that is not a number is a ConversionFailure.
+std::string ExponentText(std::string_view written, int digits, const RegionalFormat& format);
 
 // Plain decimal digits with a leading "-" for a negative value; no grouping, no blanks.
 std::string PlainIntegerText(std::int32_t value);

@@ -33,8 +33,9 @@ std::string EngineSpeedCaption(const EngineSpeedEntries& entries, const Regional
         return CheckedResult(CheckedResult(atAxle * transmission.value) * kSpeedFactor);
     });
     const EntryValue tire = ReadEntry("txtTireDiameter", entries.tireDiameter, read);
-    const double rpm = DivideStep({mph, axle, transmission, tire}, atEngine, tire.value, {tire});
-    return BlameStep({mph, axle, transmission, tire}, [&] { return WholeNumberText(rpm, format); });
+    return QuotientStep({mph, axle, transmission, tire}, {tire}, [&] {
+        return WholeNumberText(CheckedDivide(atEngine, tire.value), format);
+    });
 }
 
 std::string RoadSpeedCaption(const RoadSpeedEntries& entries, const RegionalFormat& format) {
@@ -48,9 +49,8 @@ std::string RoadSpeedCaption(const RoadSpeedEntries& entries, const RegionalForm
     const double gearing = BlameStep({axle, transmission}, [&] {
         return CheckedResult(CheckedResult(axle.value * transmission.value) * kSpeedFactor);
     });
-    const double mph =
-        DivideStep({rpm, tire, axle, transmission}, travel, gearing, {axle, transmission});
-    return BlameStep({rpm, tire, axle, transmission}, [&] { return WholeNumberText(mph, format); });
+    return QuotientStep({rpm, tire, axle, transmission}, {axle, transmission},
+                        [&] { return WholeNumberText(CheckedDivide(travel, gearing), format); });
 }
 
 }  // namespace motoreckon

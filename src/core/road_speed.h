@@ -30,8 +30,10 @@ struct RoadSpeedEntries {
 // Each text is read as a regional number just before the formula first needs it, so the first
 // failing step decides which failure is reported. A text that is not a number blames its box; a
 // zero divisor blames the box that holds it (when the divisor is a product, the first factor
-// that is zero), as a division by zero, or as an overflow when the dividend is 0 too; a step out
-// of the double range blames the box out of range, or else the largest one that feeds it.
+// that is zero, or the one nearest zero when they only come too close to it), as a division by
+// zero, or as an overflow when the dividend is 0 too; a step out of the double range blames the
+// box out of range, else the one that takes it furthest: the largest factor or the divisor
+// nearest zero.
 std::string EngineSpeedCaption(const EngineSpeedEntries& entries, const RegionalFormat& format);
 std::string RoadSpeedCaption(const RoadSpeedEntries& entries, const RegionalFormat& format);
 

@@ -1,5 +1,6 @@
 #include "forms/calculation.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -96,6 +97,16 @@ void runCommand(QWidget* window, const std::function<void()>& command) {
         return;
     }
     command();
+}
+
+void connectCheckedCommand(QWidget* window, QAction* entry, const std::function<void()>& command) {
+    QObject::connect(entry, &QAction::triggered, window, [window, entry, command](bool checked) {
+        entry->setChecked(!checked);
+        runCommand(window, [entry, command, checked] {
+            entry->setChecked(checked);
+            command();
+        });
+    });
 }
 
 }  // namespace motoreckon

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+class QAction;
 class QWidget;
 
 namespace motoreckon {
@@ -20,5 +21,10 @@ bool runCalculation(QWidget* window, const std::function<void()>& handler);
 // Runs a command of `window` that changes its results or options: now, or once the calculation
 // the window is running has ended.
 void runCommand(QWidget* window, const std::function<void()>& command);
+
+// Makes the checkable menu entry `entry` of `window` run `command` as runCommand runs it. The
+// entry's check mark changes as the command runs, not before: while the command waits, the
+// marks still say what the window shows.
+void connectCheckedCommand(QWidget* window, QAction* entry, const std::function<void()>& command);
 
 }  // namespace motoreckon

@@ -9,9 +9,10 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QToolTip>
 #include <QWidget>
 
-#include "core/number_parse.h"
 #include "core/number_text.h"
 #include "forms/keypress.h"
 #include "forms/twips.h"
@@ -34,6 +35,27 @@ constexpr int kSignificantDigits = 15;
 bool fits(const QLabel* label, const QString& text, int room) {
     const int frame = 2 * (label->frameWidth() + label->margin());
     return label->fontMetrics().horizontalAdvance(text) + frame <= room;
+}
+
+// The whole of a long number as its tooltip shows it: in lines no wider than `width`, each
+// broken after a digit-group separator where the number has them.
+QString wrappedToWidth(const QString& whole, const QString& separator, const QFontMetrics& metrics,
+                       int width) {
+    QStringList lines;
+    QString line;
+    qsizetype afterSeparator = 0;
+    for (const QChar c : whole) {
+        line += c;
+        if (line.size() > 1 && metrics.horizontalAdvance(line) > width) {
+            const qsizetype cut = afterSeparator > 0 ? afterSeparator : line.size() - 1;
+            lines << line.left(cut);
+            line = line.mid(cut);
+            afterSeparator = 0;
+        }
+        if (!separator.isEmpty() && line.endsWith(separator)) afterSeparator = line.size();
+    }
+    lines << line;
+    return lines.join(QLatin1Char('\n'));
 }
 
 bool isDefaultButtonKey(const QKeyEvent& event) {
@@ -171,15 +193,20 @@ void showResult(QLabel* label, const std::string& text, const RegionalFormat& fo
     const int room =
         label->parentWidget()->width() - label->x() - twipsToPixels(kResultMarginTwips);
     QString shown = whole;
+    QString tip;
     if (!fits(label, whole, room)) {
-        const double value = ParseNumberStrict(text, format);
         for (int digits = kSignificantDigits; digits >= 1; --digits) {
-            shown = QString::fromStdString(ExponentText(value, digits, format));
+            shown = QString::fromStdString(ExponentText(text, digits, format));
             if (fits(label, shown, room)) break;
         }
+        tip = wrappedToWidth(whole, QString::fromStdString(format.groupSeparator),
+                             QFontMetrics(QToolTip::font()),
+                             label->screen()->availableGeometry().width() * 3 / 4);
     }
     label->setProperty(kResultProperty, whole);
-    label->setToolTip(shown == whole ? QString() : whole);
+    label->setToolTip(tip);
+    // A screen reader reads the whole number, however it is shown.
+    label->setAccessibleName(whole);
     label->setText(shown);
 }
 

@@ -227,12 +227,9 @@ void discom::buildMenus() {
     compratiomnu =
         addCheckEntry(options, "compratiomnu", QStringLiteral("&Check Comp. Ratio"), true);
     addCheckEntry(options, "MnuSaveset", QStringLiteral("Sa&ve Settings On Exit"), false);
-    connect(MnuCubin, &QAction::triggered, this,
-            [this] { runCommand(this, [this] { MnuCubin_Click(); }); });
-    connect(MnuLiters, &QAction::triggered, this,
-            [this] { runCommand(this, [this] { MnuLiters_Click(); }); });
-    connect(compratiomnu, &QAction::triggered, this,
-            [this] { runCommand(this, [this] { compratiomnu_Click(); }); });
+    connectCheckedCommand(this, MnuCubin, [this] { MnuCubin_Click(); });
+    connectCheckedCommand(this, MnuLiters, [this] { MnuLiters_Click(); });
+    connectCheckedCommand(this, compratiomnu, [this] { compratiomnu_Click(); });
 
     MnuHelp = addSubmenu(bar, "MnuHelp", QStringLiteral("&Help"));
 }

@@ -12,11 +12,12 @@ namespace motoreckon::test {
 using Kind = CalculationFailure::Kind;
 
 // The failure a calculation is expected to end with: its kind and the box it blames (an empty
-// field: no box) with the text quoted from it.
+// field: no box) with the text quoted from it, and where it matters why the box is to blame.
 struct Blame {
     Kind kind;
     std::string field;
     std::string text;
+    std::optional<CalculationFailure::Cause> cause = std::nullopt;
 };
 
 // The failure `calculation` ends with, or nothing when it runs to its end.
@@ -35,6 +36,9 @@ inline void ExpectBlame(const std::optional<CalculationFailure>& actual, const B
     EXPECT_EQ(actual->kind(), expected.kind);
     EXPECT_EQ(actual->field(), expected.field);
     EXPECT_EQ(actual->text(), expected.text);
+    if (expected.cause) {
+        EXPECT_EQ(actual->cause(), *expected.cause);
+    }
 }
 
 }  // namespace motoreckon::test

@@ -265,6 +265,11 @@ TEST(Displacement, CalculateFailuresLeaveBothTexts) {
         {{"9E999", "3.48", "8", "64", "8", "5"}, {Kind::Overflow, "txtBore", "9E999"}},
         {{"1E200", "3.48", "8", "64", "8", "5"}, {Kind::Overflow, "txtBore", "1E200"}},
         {{"999999", "3.48", "8", "64", "8", "5"}, {Kind::Overflow, "txtBore", "999999"}},
+        // A clearance too close to zero to divide by, made up by the largest of the volumes.
+        {{"4", "3.48", "8", "1E-320", "1E-320", "0"},
+         {Kind::Overflow, "gaskettx", "1E-320", CalculationFailure::Cause::NearZero}},
+        {{"4", "3.48", "8", "64", "8", "-1e309"},
+         {Kind::Overflow, "decktx", "-1e309", CalculationFailure::Cause::Negative}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.entries.bore + "|" + c.entries.cylinders + "|" + c.entries.head + "|" +
@@ -281,38 +286,32 @@ TEST(Displacement, CalculateFailuresLeaveBothTexts) {
     }
 }
 
-// A refresh writes the displacement in cubic inches, unrounded, before anything can fail, so
-// a failure comes with that text while the ratio keeps its own.
-TEST(Displacement, RefreshFailuresComeWithTheFirstDisplacementText) {
+// A refresh that fails clears both texts: a displacement it wrote before it failed would stand
+// in cubic inches, unrounded, under a unit or rounding that is not its own.
+TEST(Displacement, RefreshFailuresClearBothTexts) {
     struct Case {
         DiscomEntries entries;
-        std::optional<std::string> displacement;
         Blame blame;
     };
     const std::vector<Case> cases = {
-        {{"4", "3.48", "8x", "64", "8", "5"},
-         "349.848576",
-         {Kind::Conversion, "txtCylinders", "8x"}},
-        {{"4", "3.48", "", "64", "8", "5"}, "0", {Kind::Conversion, "txtCylinders", ""}},
-        {{"4", "3.48", "0", "64", "8", "5"}, "0", {Kind::DivisionByZero, "txtCylinders", "0"}},
-        {{"", "3.48", "0", "64", "8", "5"}, "0", {Kind::DivisionByZero, "txtCylinders", "0"}},
-        {{"4", "3.48", "8", "64", "8", "-72"},
-         "349.848576",
-         {Kind::DivisionByZero, "decktx", "-72"}},
-        {{"4", "3.48", "8", "9E99", "8", "5"}, "349.848576", {Kind::Overflow, "headtx", "9E99"}},
-        {{"9E999", "3.48", "8", "64", "8", "5"},
-         std::nullopt,
-         {Kind::Overflow, "txtBore", "9E999"}},
+        {{"4", "3.48", "8x", "64", "8", "5"}, {Kind::Conversion, "txtCylinders", "8x"}},
+        {{"4", "3.48", "", "64", "8", "5"}, {Kind::Conversion, "txtCylinders", ""}},
+        {{"4", "3.48", "0", "64", "8", "5"}, {Kind::DivisionByZero, "txtCylinders", "0"}},
+        {{"", "3.48", "0", "64", "8", "5"}, {Kind::DivisionByZero, "txtCylinders", "0"}},
+        {{"4", "3.48", "8", "64", "8", "-72"}, {Kind::DivisionByZero, "decktx", "-72"}},
+        {{"4", "3.48", "8", "9E99", "8", "5"}, {Kind::Overflow, "headtx", "9E99"}},
+        {{"9E999", "3.48", "8", "64", "8", "5"}, {Kind::Overflow, "txtBore", "9E999"}},
+        {{"4", "3,48", "8", "64", "8", "5"}, {Kind::Conversion, "txtStroke", "3,48"}},
     };
     for (const bool compression : {true, false}) {
         for (const Case& c : cases) {
-            SCOPED_TRACE(c.entries.bore + "|" + c.entries.cylinders + "|" + c.entries.head + "|" +
-                         c.entries.deck);
+            SCOPED_TRACE(c.entries.bore + "|" + c.entries.stroke + "|" + c.entries.cylinders + "|" +
+                         c.entries.head + "|" + c.entries.deck);
             const DiscomTexts refresh = RefreshResults(
                 c.entries, Options(Unit::Liters, true, compression), RegionalFormat::English());
             ExpectBlame(refresh.failure, c.blame);
-            EXPECT_EQ(refresh.displacement, c.displacement);
-            EXPECT_FALSE(refresh.ratio.has_value());
+            EXPECT_EQ(refresh.displacement, "");
+            EXPECT_EQ(refresh.ratio, "");
         }
     }
 }
@@ -333,8 +332,8 @@ TEST(Displacement, DisplacementTooLargeToWriteIsAnOverflow) {
         const DiscomTexts refresh =
             RefreshResults(entries, Options(Unit::CubicInches, round), RegionalFormat::English());
         ExpectBlame(refresh.failure, {Kind::Overflow, "txtBore", "1e154"});
-        EXPECT_FALSE(refresh.displacement.has_value());
-        EXPECT_FALSE(refresh.ratio.has_value());
+        EXPECT_EQ(refresh.displacement, "");
+        EXPECT_EQ(refresh.ratio, "");
     }
 }
 

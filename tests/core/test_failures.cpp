@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "core/expect_failure.h"
@@ -31,6 +32,16 @@ TEST(CalculationFailure, DescribesTheFailureInPlainWords) {
          Quote("3,48") + " \u2014 write the decimal point as a full stop: 3.48"},
         {ConversionFailure("1.5,3", "txtStroke", Cause::DecimalSeparator),
          Quote("1.5,3") + " \u2014 write the decimal point as a full stop."},
+        {ConversionFailure("3,200", "txtWeight", Cause::GroupSeparator, "3200"),
+         Quote("3,200") + " \u2014 write the number without digit-group separators: 3200"},
+        {ConversionFailure("3,48", "txtWeight", Cause::GroupSeparator),
+         Quote("3,48") +
+             " \u2014 write the number without digit-group separators, with a full stop as the "
+             "decimal point."},
+        {OverflowFailure("1e-310", "txtTireDiameter", Cause::NearZero),
+         Quote("1e-310") + " is too close to zero for this calculation."},
+        {DivisionByZeroFailure("-1e-200", "txtAxle", Cause::NearZero),
+         Quote("-1e-200") + " is too close to zero for this calculation."},
         {OverflowFailure(), "The result is too large to calculate."},
         {OverflowFailure("99999", "txtRPM"),
          Quote("99999") + " is too large for this calculation."},
@@ -88,6 +99,8 @@ TEST(BlameStep, NamesTheBoxThatMakesTheStepFail) {
     const EntryValue small{"txtSmall", "2", 2};
     const EntryValue large{"txtLarge", "-1e300", -1e300};
     const EntryValue outside{"txtOutside", "3e9", 3e9};
+    const EntryValue tiny{"txtTiny", "1e-200", 1e-200};
+    const EntryValue tinier{"txtTinier", "-1e-300", -1e-300};
     const auto overflow = [] { return CheckedResult(1e308 * 10); };
     const struct {
         std::optional<CalculationFailure> failure;
@@ -118,17 +131,35 @@ TEST(BlameStep, NamesTheBoxThatMakesTheStepFail) {
          }),
          {Kind::DivisionByZero, "", ""},
          Cause::Unknown},
+        // A quotient blames its first zero divisor; of divisors too close to zero to be told
+        // from it, the nearest; of an overflow, the box that takes it furthest.
         {FailureOf([&] {
-             DivideStep({small, large}, 0, 0,
-                        {small, {"txtZero", "0,0", 0}, {"txtNought", "0", 0}});
+             QuotientStep({small, large}, {small, {"txtZero", "0,0", 0}, {"txtNought", "0", 0}},
+                          [] { return CheckedDivide(0, 0); });
          }),
          {Kind::Overflow, "txtZero", "0,0"},
          Cause::ZeroByZero},
         {FailureOf([&] {
-             DivideStep({small}, 1, 0, {{"txtZero", "0", 0}});
+             QuotientStep({small}, {{"txtZero", "0", 0}}, [] { return CheckedDivide(1, 0); });
          }),
          {Kind::DivisionByZero, "txtZero", "0"},
          Cause::Unknown},
+        {FailureOf([&] {
+             QuotientStep({small, tiny, tinier}, {tiny, tinier},
+                          [] { return CheckedDivide(2, 1e-200 * 1e-300); });
+         }),
+         {Kind::DivisionByZero, "txtTinier", "-1e-300"},
+         Cause::NearZero},
+        {FailureOf([&] {
+             QuotientStep({small, tiny}, {tiny}, [] { return CheckedDivide(2e300, 1e-200); });
+         }),
+         {Kind::Overflow, "txtTiny", "1e-200"},
+         Cause::NearZero},
+        {FailureOf([&] {
+             QuotientStep({large, tiny}, {tiny}, [] { return CheckedDivide(-1e300, 1e-200); });
+         }),
+         {Kind::Overflow, "txtLarge", "-1e300"},
+         Cause::Negative},
     };
     for (const auto& c : cases) {
         ExpectBlame(c.failure, c.blame);
@@ -138,6 +169,8 @@ TEST(BlameStep, NamesTheBoxThatMakesTheStepFail) {
     }
 }
 
+// A box that reads as a number beyond the double range is to blame as it is read, and one far
+// below zero says so.
 TEST(ReadEntry, AFailedReadingBlamesItsBox) {
     ExpectBlame(FailureOf([] {
                     ReadEntry("txtAxle", "3.73:1", [](std::string_view text) -> double {
@@ -145,6 +178,14 @@ TEST(ReadEntry, AFailedReadingBlamesItsBox) {
                     });
                 }),
                 {Kind::Conversion, "txtAxle", "3.73:1"});
+    for (const double read : {HUGE_VAL, -HUGE_VAL}) {
+        ExpectBlame(
+            FailureOf([read] {
+                ReadEntry("txtMPH", "1e309",
+                          [read](std::string_view) { return CheckedResult(read); });
+            }),
+            {Kind::Overflow, "txtMPH", "1e309", read < 0 ? Cause::Negative : Cause::Unknown});
+    }
 }
 
 }  // namespace

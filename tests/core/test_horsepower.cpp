@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -37,8 +38,6 @@ INSTANTIATE_TEST_SUITE_P(
         CaptionCase{"Worked", RegionalFormat::English(), "3200", "100", "250"},
         CaptionCase{"RoundsUp", RegionalFormat::English(), "3500", "110", "364"},
         CaptionCase{"BothEmpty", RegionalFormat::English(), "", "", "0"},
-        // Lenient reading stops at the group separator: 3,200 is 3 pounds.
-        CaptionCase{"GroupedWeightStops", RegionalFormat::English(), "3,200", "100", "0"},
         CaptionCase{"TrailingLetters", RegionalFormat::English(), "12abc", "234", "12"},
         CaptionCase{"NegativeSpeed", RegionalFormat::English(), "3200", "-100", "-250"},
         CaptionCase{"SpeedOfTheScale", RegionalFormat::English(), "1", "234", "1"},
@@ -55,18 +54,20 @@ struct FailureCase {
     const char* mph;
     std::string field;
     std::string text;
+    std::optional<CalculationFailure::Cause> cause = std::nullopt;
+    Kind kind = Kind::Overflow;
 };
 
 void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
 
 class HorsepowerFailureTest : public testing::TestWithParam<FailureCase> {};
 
-TEST_P(HorsepowerFailureTest, OverflowBlamesTheBoxToBlame) {
+TEST_P(HorsepowerFailureTest, BlamesTheBoxToBlame) {
     const FailureCase& c = GetParam();
     ExpectBlame(FailureOf([&] {
                     HorsepowerCaption({c.weight, c.mph}, RegionalFormat::English());
                 }),
-                {Kind::Overflow, c.field, c.text});
+                {c.kind, c.field, c.text, c.cause});
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -79,7 +80,12 @@ INSTANTIATE_TEST_SUITE_P(
                     // The cube of the speed is the larger factor.
                     FailureCase{"ProductOfBoth", "1e100", "1e100", "txtMPH", "1e100"},
                     FailureCase{"NegativeWeight", "-1e300", "1e100", "txtWeight", "-1e300"},
-                    FailureCase{"WeightLarger", "-1e307", "1000", "txtWeight", "-1e307"}),
+                    FailureCase{"WeightLarger", "-1e307", "1000", "txtWeight", "-1e307"},
+                    FailureCase{"SpeedFarBelowZero", "3200", "-1e309", "txtMPH", "-1e309",
+                                CalculationFailure::Cause::Negative},
+                    // A weight written with a digit-group separator would read as 3 pounds.
+                    FailureCase{"GroupedWeight", "3,200", "100", "txtWeight", "3,200",
+                                CalculationFailure::Cause::GroupSeparator, Kind::Conversion}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -95,12 +95,29 @@ TEST(ParseLeadingNumber, StopsAtEmbeddedNulsAndInvalidUtf8) {
     EXPECT_EQ(ParseLeadingNumber("\xc3"), 0.0);
 }
 
-// A calculator box is read for its leading number with the full stop as its decimal point. Where
-// the region writes decimals with another separator, a number followed by that separator and a
-// digit is refused rather than read as the whole part alone; anything else reads as before.
-TEST(ReadLeadingNumber, RefusesTheRegionalDecimalSeparatorWhereItWouldBeMisread) {
+// The regions whose separators a user most often types where a box reads only the full stop.
+RegionalFormat French() {
+    RegionalFormat format = RegionalFormat::German();
+    format.groupSeparator = "\u202f";
+    return format;
+}
+
+RegionalFormat Swiss() {
+    RegionalFormat format = RegionalFormat::English();
+    format.groupSeparator = "\u2019";
+    return format;
+}
+
+// A calculator box is read for its leading number with the full stop as its decimal point. A
+// number followed by the region's decimal separator, or by its digit-group separator as users
+// type it, and a digit is refused rather than read as the part before the separator; anything
+// else reads as before. The correction offered is the whole text as one number, where it is one.
+TEST(ReadLeadingNumber, RefusesRegionalSeparatorsWhereTheyWouldBeMisread) {
+    using enum CalculationFailure::Cause;
     const RegionalFormat english = RegionalFormat::English();
     const RegionalFormat german = RegionalFormat::German();
+    const RegionalFormat french = French();
+    const RegionalFormat swiss = Swiss();
     RegionalFormat arabic = RegionalFormat::English();
     arabic.decimalSeparator = "\u066b";
     const struct {
@@ -108,11 +125,12 @@ TEST(ReadLeadingNumber, RefusesTheRegionalDecimalSeparatorWhereItWouldBeMisread)
         std::string text;
         double read;
     } reads[] = {
-        {english, "3,200", 3}, {english, "3,48", 3},   {english, "99.9mph", 99.9},
-        {english, "85%", 85},  {german, "3.48", 3.48}, {german, "85%", 85},
-        {german, "3,", 3},     {german, "3,x", 3},     {german, "1.000,", 1},
-        {german, "12abc", 12}, {german, "", 0},        {german, "abc,5", 0},
-        {arabic, "3,48", 3},   {arabic, "3.48", 3.48},
+        {english, "99.9mph", 99.9}, {english, "85%", 85},    {english, "3,", 3},
+        {english, ",200", 0},       {german, "3.48", 3.48},  {german, "85%", 85},
+        {german, "3,", 3},          {german, "3,x", 3},      {german, "1.000,", 1},
+        {german, "12abc", 12},      {german, "", 0},         {german, "abc,5", 0},
+        {arabic, "3.48", 3.48},     {french, "1 000", 1000}, {french, "3\u202f", 3},
+        {swiss, "1.5'", 1.5},
     };
     for (const auto& c : reads) EXPECT_EQ(ReadLeadingNumber(c.text, c.format), c.read) << c.text;
 
@@ -120,25 +138,42 @@ TEST(ReadLeadingNumber, RefusesTheRegionalDecimalSeparatorWhereItWouldBeMisread)
         const RegionalFormat& format;
         std::string text;
         std::string correction;  // the number with a full stop, where that is clear
+        CalculationFailure::Cause cause = DecimalSeparator;
     } refusals[] = {
         {german, "3,48", "3.48"},
         {german, " 3 ,4 8", "3.48"},
         {german, "3,200", "3.200"},
         {german, "-,5", "-.5"},
         {german, ",5", ".5"},
-        {german, "100,5mph", "100.5"},
+        {german, "100,5mph", ""},
         {german, "1.5,3", ""},
         {german, "2e3,5", ""},
         {german, "&H1F,5", ""},
+        {german, "3,5e2", "3.5e2"},
+        {german, "1,5D2", "1.5D2"},
+        {german, "3,5,6", ""},
+        {german, "1.000.000", "1000000", GroupSeparator},
         {arabic, "3\u066b48", "3.48"},
+        {arabic, "3,48", "", GroupSeparator},
         {german, std::string(50, '1') + ",5", ""},
+        {english, "3,200", "3200", GroupSeparator},
+        {english, "3,200.5", "3200.5", GroupSeparator},
+        {english, "3,48", "", GroupSeparator},
+        {english, "1e5,000", "", GroupSeparator},
+        {french, "1\u202f000,5", "1000.5", GroupSeparator},
+        {french, "1\u00a0000,5", "1000.5", GroupSeparator},
+        {french, "1 000,5", "1000.5"},
+        {french, "3\u202f200", "3200", GroupSeparator},
+        {french, "12,34,567", ""},
+        {swiss, "1\u2019000", "1000", GroupSeparator},
+        {swiss, "1'000.5", "1000.5", GroupSeparator},
     };
     for (const auto& c : refusals) {
         try {
             ReadLeadingNumber(c.text, c.format);
             ADD_FAILURE() << "read " << c.text;
         } catch (const ConversionFailure& failure) {
-            EXPECT_EQ(failure.cause(), CalculationFailure::Cause::DecimalSeparator) << c.text;
+            EXPECT_EQ(failure.cause(), c.cause) << c.text;
             EXPECT_EQ(failure.text(), c.text);
             EXPECT_EQ(failure.correction(), c.correction) << c.text;
         }
@@ -224,6 +259,13 @@ TEST(ParseNumberStrict, HandlesExtremeTexts) {
     indian.secondaryGroupSize = 2;
     EXPECT_EQ(ParseNumberStrict("12,34,567", indian), 1234567.0);
     EXPECT_THROW(ParseNumberStrict("1,234,567", indian), ConversionFailure);
+
+    // The group separator as users type it: any kind of space where the region groups with one.
+    for (const char* grouped : {"1 000,5", "1\u00a0000,5", "1\u202f000,5"}) {
+        EXPECT_EQ(ParseNumberStrict(grouped, French()), 1000.5) << grouped;
+    }
+    EXPECT_EQ(ParseNumberStrict("1'000", Swiss()), 1000.0);
+    EXPECT_THROW(ParseNumberStrict("1 000", english), ConversionFailure);
 
     RegionalFormat minus = english;
     minus.negativeSign = "\xe2\x88\x92";  // U+2212 MINUS SIGN

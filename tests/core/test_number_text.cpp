@@ -213,13 +213,15 @@ TEST(WholeNumberText, RoundsHalfAwayFromZeroAndGroupsDigits) {
 }
 
 // The form a result takes when it is too long for its window: as many significant digits as
-// are asked for, rounded to nearest, in the regional format.
+// are asked for, the digits it is written with rounded once, halves away from zero, so that
+// they agree with the whole number; in the regional format.
 TEST(ExponentText, WritesTheLeadingDigitsAndThePowerOfTen) {
     const struct {
         double value;
         int digits;
         const char* english;
         const char* german;
+        bool whole = false;  // written as a whole number, digits grouped
     } cases[] = {
         {7.804631955409953e307, 15, "7.80463195540995E+307", "7,80463195540995E+307"},
         {7.804631955409953e307, 4, "7.805E+307", "7,805E+307"},
@@ -228,12 +230,20 @@ TEST(ExponentText, WritesTheLeadingDigitsAndThePowerOfTen) {
         {2.6e-7, 1, "3E-7", "3E-7"},
         {123456.0, 0, "1E+5", "1E+5"},
         {123456.0, 40, "1.23456E+5", "1,23456E+5"},
+        {999.9996, 4, "1E+3", "1E+3"},
+        {100000000000035000000.0, 14, "1.0000000000004E+20", "1,0000000000004E+20", true},
+        {1.2345678901234549e20, 14, "1.2345678901235E+20", "1,2345678901235E+20", true},
+        {-1.5e20, 15, "-1.5E+20", "-1,5E+20", true},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ExponentText(c.value, c.digits, kEnglish), c.english) << c.value;
-        EXPECT_EQ(ExponentText(c.value, c.digits, kGerman), c.german) << c.value;
+        for (const auto& [format, expected] :
+             {std::pair{kEnglish, c.english}, {kGerman, c.german}}) {
+            const std::string written =
+                c.whole ? WholeNumberText(c.value, format) : GeneralText(c.value, format);
+            EXPECT_EQ(ExponentText(written, c.digits, format), expected) << written;
+        }
     }
-    EXPECT_THROW(ExponentText(HUGE_VAL, 15, kEnglish), OverflowFailure);
+    EXPECT_THROW(ExponentText("inf", 15, kEnglish), ConversionFailure);
 }
 
 TEST(PlainIntegerText, WritesDigitsAndMinusOnly) {

@@ -14,6 +14,7 @@ using test::Blame;
 using test::ExpectBlame;
 using test::FailureOf;
 using test::Kind;
+using Cause = CalculationFailure::Cause;
 
 // The products are formed left to right, so a first product beyond the double range fails even
 // where a later factor would have brought the result back into range.
@@ -138,7 +139,20 @@ INSTANTIATE_TEST_SUITE_P(
                     "-1e308",
                     "1",
                     "26",
-                    {Kind::Overflow, "txtAxle", "-1e308"}}),
+                    {Kind::Overflow, "txtAxle", "-1e308", Cause::Negative}},
+        // A divisor too close to zero takes the quotient out of range, not the speed.
+        FailureCase{"TireNearZero",
+                    "60",
+                    "3.73",
+                    "1",
+                    "1e-310",
+                    {Kind::Overflow, "txtTireDiameter", "1e-310", Cause::NearZero}},
+        FailureCase{"SpeedFarBelowZero",
+                    "-1e309",
+                    "3.73",
+                    "1",
+                    "26",
+                    {Kind::Overflow, "txtMPH", "-1e309", Cause::Negative}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 class RoadSpeedFailureTest : public testing::TestWithParam<FailureCase> {};
@@ -174,8 +188,19 @@ INSTANTIATE_TEST_SUITE_P(
                     {Kind::DivisionByZero, "txtTransmission", "0"}},
         FailureCase{
             "BothRatiosZero", "3000", "26", "0", "0", {Kind::DivisionByZero, "txtAxle", "0"}},
-        FailureCase{
-            "DivisorUnderflows", "3000", "26", "1e-200", "1e-200", {Kind::DivisionByZero, "", ""}},
+        // Two ratios whose product is too close to zero to be told from it: the first of them.
+        FailureCase{"DivisorUnderflows",
+                    "3000",
+                    "26",
+                    "1e-200",
+                    "1e-200",
+                    {Kind::DivisionByZero, "txtAxle", "1e-200", Cause::NearZero}},
+        FailureCase{"AxleNearZero",
+                    "3000",
+                    "26",
+                    "3.73e-308",
+                    "1",
+                    {Kind::Overflow, "txtAxle", "3.73e-308", Cause::NearZero}},
         FailureCase{"ZeroOverZero", "0", "26", "0", "1", {Kind::Overflow, "txtAxle", "0"}},
         FailureCase{"ZeroTireAndAxle", "3000", "0", "0", "1", {Kind::Overflow, "txtAxle", "0"}},
         FailureCase{"TextBeyondDouble",

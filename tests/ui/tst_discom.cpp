@@ -438,28 +438,24 @@ class TestDiscom : public QObject {
         QCOMPARE(text(window_, "crlb"), QStringLiteral("10.3116883116883"));
     }
 
-    // A refresh that fails still shows the displacement it wrote first, in cubic inches and
-    // unrounded, and the ratio keeps its text.
-    void refreshFailureShowsItsFirstText_data() {
+    // A refresh that fails clears both results: what it had written would stand in cubic inches
+    // and unrounded under the unit and rounding chosen.
+    void refreshFailureClearsBothResults_data() {
         QTest::addColumn<QString>("bore");
         QTest::addColumn<QString>("cylinders");
-        QTest::addColumn<QString>("displacement");
         QTest::addColumn<QString>("message");
         QTest::newRow("cylinders not a number") << "4"
                                                 << "8x"
-                                                << "349.848576"
                                                 << "Cylinders: \"\u20688x\u2069\" is not a number.";
         QTest::newRow("no cylinders")
             << ""
             << "0"
-            << "0"
             << "Cylinders: \"\u20680\u2069\" would make the calculation divide by zero.";
     }
 
-    void refreshFailureShowsItsFirstText() {
+    void refreshFailureClearsBothResults() {
         QFETCH(QString, bore);
         QFETCH(QString, cylinders);
-        QFETCH(QString, displacement);
         QFETCH(QString, message);
         typeWorkedExample(window_);
         child<QCheckBox>(window_, "roundtx")->setChecked(true);
@@ -479,39 +475,61 @@ class TestDiscom : public QObject {
         QCOMPARE(recorder_->messages().size(), 1);
         QCOMPARE(recorder_->beeps(), 0);
         QCOMPARE(recorder_->events[0].text, message);
-        QCOMPARE(displacementDuringMessage, displacement);
-        QCOMPARE(ratioDuringMessage, QStringLiteral("10.31"));
-        QCOMPARE(text(window_, "lblCubicInch"), displacement);
+        QCOMPARE(displacementDuringMessage, QString());
+        QCOMPARE(ratioDuringMessage, QString());
         QCOMPARE(window_->focusWidget(), box(window_, "txtCylinders"));
         QCOMPARE(text(window_, "ci"), QStringLiteral("Liters:"));
+
+        // Nothing is shown, so the rounding has nothing to show again.
+        box(window_, "txtCylinders")->setText(QStringLiteral("8"));
+        child<QCheckBox>(window_, "roundtx")->setChecked(false);
+        QCOMPARE(text(window_, "lblCubicInch"), QString());
+        QCOMPARE(recorder_->messages().size(), 1);
     }
 
-    // In a German region the boxes still read the full stop as their decimal point; a decimal
-    // comma is refused with the box named, never read as the whole number before it. A refresh
-    // that meets one clears the results it can no longer show in the unit chosen.
-    void decimalCommaIsRefusedInAGermanRegion_data() {
+    // In a German or French region the boxes still read the full stop as their decimal point; a
+    // decimal comma, or a digit group, is refused with the box named, never read as the number
+    // before it.
+    void regionalSeparatorsAreRefused_data() {
+        QTest::addColumn<QLocale>("region");
         QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("stroke");
+        QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("displacement");
         QTest::addColumn<QString>("ratio");
-        QTest::newRow("calculate") << "Com_calc"
-                                   << "349,848576"
+        const QLocale german(QLocale::German, QLocale::Germany);
+        const QString comma = QStringLiteral(
+            "Stroke: \"\u20683,48\u2069\" \u2014 write the decimal point as a "
+            "full stop: 3.48");
+        QTest::newRow("calculate") << german << "Com_calc"
+                                   << "3,48" << comma << "349,848576"
                                    << "10,3116883116883";
-        QTest::newRow("refresh") << "MnuLiters"
-                                 << ""
+        QTest::newRow("refresh") << german << "MnuLiters"
+                                 << "3,48" << comma << ""
                                  << "";
+        QTest::newRow("French digit group")
+            << QLocale(QLocale::French, QLocale::France) << "Com_calc"
+            << "3\u202f480"
+            << "Stroke: \"\u20683\u202f480\u2069\" \u2014 write the number without "
+               "digit-group separators: 3480"
+            << "349,848576"
+            << "10,3116883116883";
     }
 
-    void decimalCommaIsRefusedInAGermanRegion() {
+    void regionalSeparatorsAreRefused() {
+        QFETCH(QLocale, region);
         QFETCH(QString, command);
+        QFETCH(QString, stroke);
+        QFETCH(QString, message);
         QFETCH(QString, displacement);
         QFETCH(QString, ratio);
         const QLocale previous;
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QLocale::setDefault(region);
         typeWorkedExample(window_);
         calculate(window_);
         QCOMPARE(text(window_, "lblCubicInch"), QStringLiteral("349,848576"));
 
-        box(window_, "txtStroke")->setText(QStringLiteral("3,48"));
+        box(window_, "txtStroke")->setText(stroke);
         if (auto* button = window_->findChild<QPushButton*>(command)) {
             button->click();
         } else {
@@ -520,9 +538,7 @@ class TestDiscom : public QObject {
         QLocale::setDefault(previous);
 
         QCOMPARE(recorder_->messages().size(), 1);
-        QCOMPARE(recorder_->events[0].text,
-                 QStringLiteral("Stroke: \"\u20683,48\u2069\" \u2014 write the decimal point as a "
-                                "full stop: 3.48"));
+        QCOMPARE(recorder_->events[0].text, message);
         QCOMPARE(window_->focusWidget(), box(window_, "txtStroke"));
         QCOMPARE(text(window_, "lblCubicInch"), displacement);
         QCOMPARE(text(window_, "crlb"), ratio);

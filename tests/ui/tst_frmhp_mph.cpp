@@ -34,8 +34,8 @@ class tst_frmHP_MPH : public QObject, test::FrameFixture {
     void enterPressesCalculate();
     void labelAccessKeysGoToWeight_data();
     void labelAccessKeysGoToWeight();
-    void overflowLeavesAnswerAndFocusesBox_data();
-    void overflowLeavesAnswerAndFocusesBox();
+    void failureLeavesAnswerAndFocusesBox_data();
+    void failureLeavesAnswerAndFocusesBox();
     void keepsItsSize();
 
   private:
@@ -141,9 +141,6 @@ void tst_frmHP_MPH::calculates_data() {
     QTest::newRow("worked") << "3200"
                             << "100"
                             << "250";
-    QTest::newRow("grouped weight stops") << "3,200"
-                                          << "100"
-                                          << "0";
 }
 
 void tst_frmHP_MPH::calculates() {
@@ -195,7 +192,7 @@ void tst_frmHP_MPH::labelAccessKeysGoToWeight() {
     QCOMPARE(control<QLabel>("lblHP")->text(), QStringLiteral("250"));
 }
 
-void tst_frmHP_MPH::overflowLeavesAnswerAndFocusesBox_data() {
+void tst_frmHP_MPH::failureLeavesAnswerAndFocusesBox_data() {
     QTest::addColumn<QString>("weight");
     QTest::addColumn<QString>("mph");
     QTest::addColumn<QString>("message");
@@ -224,9 +221,21 @@ void tst_frmHP_MPH::overflowLeavesAnswerAndFocusesBox_data() {
         << "1000"
         << "Weight: \"\u2068-1e307\u2069\" is too far below zero for this calculation."
         << "txtWeight";
+    QTest::newRow("speed read far below zero")
+        << "3200"
+        << "-1e309"
+        << "MPH: \"\u2068-1e309\u2069\" is too far below zero for this calculation."
+        << "txtMPH";
+    // Read up to the separator, the weight would be 3 pounds.
+    QTest::newRow("grouped weight")
+        << "3,200"
+        << "100"
+        << "Weight: \"\u20683,200\u2069\" \u2014 write the number without digit-group "
+           "separators: 3200"
+        << "txtWeight";
 }
 
-void tst_frmHP_MPH::overflowLeavesAnswerAndFocusesBox() {
+void tst_frmHP_MPH::failureLeavesAnswerAndFocusesBox() {
     QFETCH(QString, weight);
     QFETCH(QString, mph);
     QFETCH(QString, message);

@@ -167,6 +167,11 @@ class TestHelp : public QObject, test::FrameFixture {
             << "/tmp"
             << "/bin/true" << 0 << "The help file /tmp is missing or cannot be read."
             << "";
+        // Random bytes where the collection should be would open an empty, untitled viewer.
+        QTest::newRow("not a help collection")
+            << "/bin/true"
+            << "/bin/false" << 0 << "The help file /bin/true is missing or cannot be read."
+            << "";
         // A viewer that starts but ends with an error, as Qt Assistant does where it cannot
         // open the collection or write its settings.
         QTest::newRow("viewer gives up")

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QTextLayout>
 #include <QTimer>
+#include <QToolTip>
 #include <QtTest>
 #include <cmath>
 #include <functional>
@@ -162,6 +163,7 @@ class TestHostile : public QObject, test::FrameFixture {
     }
 
     void commandsWaitForTheMessage_data() {
+        // Commands of the window, or of the frame (mnu...), given in turn.
         QTest::addColumn<QString>("meanwhile");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("displacement");
@@ -174,10 +176,14 @@ class TestHostile : public QObject, test::FrameFixture {
         QTest::newRow("calculate again") << "Com_calc"
                                          << "Cubic Inches:"
                                          << "349.848576";
+        QTest::newRow("exit, then opened again") << "Com_end mnuSizeCompression"
+                                                 << "Cubic Inches:"
+                                                 << "349.848576";
     }
 
     // A command given to the displacement window while its Calculate waits on a message runs
-    // once the Calculate has ended, so the unit caption and the number under it agree.
+    // once the Calculate has ended, in the order given, so the unit caption and the number under
+    // it agree; meanwhile the unit marks still say what the window shows.
     void commandsWaitForTheMessage() {
         QFETCH(QString, meanwhile);
         QFETCH(QString, caption);
@@ -185,16 +191,28 @@ class TestHostile : public QObject, test::FrameFixture {
         recorder.reset();
         QWidget* form = open("mnuSizeCompression");
         fill(form, {"txtBore", "4", "txtStroke", "3.48", "txtCylinders", "8", "gaskettx", "8"});
+        bool oneUnitMarked = false;
         const auto closer = duringNextMessageBox([&](QMessageBox*) {
-            if (auto* button = form->findChild<QAbstractButton*>(meanwhile)) {
-                button->click();
-            } else {
-                control<QAction>(form, meanwhile.toLatin1().constData())->trigger();
+            for (const QString& command : meanwhile.split(QLatin1Char(' '))) {
+                const QByteArray name = command.toLatin1();
+                if (command.startsWith(QLatin1String("mnu"))) {
+                    menuEntry(name.constData())->trigger();
+                } else if (auto* button = form->findChild<QAbstractButton*>(command)) {
+                    button->click();
+                } else {
+                    control<QAction>(form, name.constData())->trigger();
+                }
             }
+            oneUnitMarked = control<QAction>(form, "MnuCubin")->isChecked() !=
+                            control<QAction>(form, "MnuLiters")->isChecked();
         });
         control<QPushButton>(form, "Com_calc")->click();
 
         QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(oneUnitMarked);
+        QVERIFY(form->isVisible());
+        QVERIFY(control<QAction>(form, "MnuLiters")->isChecked() ==
+                (caption == QLatin1String("Liters:")));
         QCOMPARE(control<QLabel>(form, "ci")->text(), caption);
         QCOMPARE(control<QLabel>(form, "lblCubicInch")->text(), displacement);
         QCOMPARE(control<QLabel>(form, "crlb")->text(), QString());
@@ -217,7 +235,8 @@ class TestHostile : public QObject, test::FrameFixture {
     }
 
     // A result too long for its window is not cut off into another number: it shows in
-    // exponent form, the same number to the digits that fit, and the whole of it is the tooltip.
+    // exponent form, the same number to the digits that fit; the whole of it is the tooltip, in
+    // lines that fit the screen, and what a screen reader reads.
     void resultTooLongForItsWindow() {
         QFETCH(QString, command);
         QFETCH(QStringList, entries);
@@ -234,7 +253,12 @@ class TestHostile : public QObject, test::FrameFixture {
         auto* label = control<QLabel>(form, result.toLatin1().constData());
         const QString whole = resultText(label);
         QVERIFY(whole.size() > 40);
-        QCOMPARE(label->toolTip(), whole);
+        QCOMPARE(label->toolTip().remove(QLatin1Char('\n')), whole);
+        const QFontMetrics tipMetrics(QToolTip::font());
+        for (const QString& line : label->toolTip().split(QLatin1Char('\n'))) {
+            QVERIFY(tipMetrics.horizontalAdvance(line) < label->screen()->geometry().width());
+        }
+        QCOMPARE(label->accessibleName(), whole);
         QVERIFY(label->text().contains(QStringLiteral("E+")));
         QVERIFY(label->geometry().right() < label->parentWidget()->width());
         const RegionalFormat format = regionalFormat();
