@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <ostream>
 #include <string>
 
 #include "core/expect_failure.h"
@@ -11,82 +9,66 @@
 namespace motoreckon {
 namespace {
 
+using test::Blame;
 using test::ExpectBlame;
 using test::FailureOf;
 using test::Kind;
+using Cause = CalculationFailure::Cause;
 
-struct CaptionCase {
-    const char* name;
-    RegionalFormat format;
-    const char* weight;
-    const char* mph;
-    const char* caption;
-};
-
-void PrintTo(const CaptionCase& c, std::ostream* os) { *os << c.name; }
-
-class HorsepowerCaptionTest : public testing::TestWithParam<CaptionCase> {};
-
-TEST_P(HorsepowerCaptionTest, ShowsWholeRegionalNumber) {
-    const CaptionCase& c = GetParam();
-    EXPECT_EQ(HorsepowerCaption({c.weight, c.mph}, c.format), c.caption);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, HorsepowerCaptionTest,
-    testing::Values(
-        CaptionCase{"Worked", RegionalFormat::English(), "3200", "100", "250"},
-        CaptionCase{"RoundsUp", RegionalFormat::English(), "3500", "110", "364"},
-        CaptionCase{"BothEmpty", RegionalFormat::English(), "", "", "0"},
-        CaptionCase{"TrailingLetters", RegionalFormat::English(), "12abc", "234", "12"},
-        CaptionCase{"NegativeSpeed", RegionalFormat::English(), "3200", "-100", "-250"},
-        CaptionCase{"SpeedOfTheScale", RegionalFormat::English(), "1", "234", "1"},
-        CaptionCase{"StandingStill", RegionalFormat::English(), "3200", "0", "0"},
-        CaptionCase{"EnglishGrouping", RegionalFormat::English(), "3200000", "100", "249,748"},
-        CaptionCase{"GermanGrouping", RegionalFormat::German(), "3200000", "100", "249.748"},
+TEST(HorsepowerCaption, ShowsWholeRegionalNumber) {
+    const RegionalFormat en = RegionalFormat::English();
+    const RegionalFormat de = RegionalFormat::German();
+    const struct {
+        const RegionalFormat& format;
+        const char* weight;
+        const char* mph;
+        const char* caption;
+    } cases[] = {
+        {en, "3200", "100", "250"},
+        {en, "3500", "110", "364"},
+        {en, "", "", "0"},
+        {en, "12abc", "234", "12"},
+        {en, "3200", "-100", "-250"},
+        {en, "1", "234", "1"},
+        {en, "3200", "0", "0"},
+        {en, "3200000", "100", "249,748"},
+        {de, "3200000", "100", "249.748"},
         // The full stop is the decimal point whatever the region.
-        CaptionCase{"GermanReadsFullStop", RegionalFormat::German(), "1000.5", "234", "1.001"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-struct FailureCase {
-    const char* name;
-    const char* weight;
-    const char* mph;
-    std::string field;
-    std::string text;
-    std::optional<CalculationFailure::Cause> cause = std::nullopt;
-    Kind kind = Kind::Overflow;
-};
-
-void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
-
-class HorsepowerFailureTest : public testing::TestWithParam<FailureCase> {};
-
-TEST_P(HorsepowerFailureTest, BlamesTheBoxToBlame) {
-    const FailureCase& c = GetParam();
-    ExpectBlame(FailureOf([&] {
-                    HorsepowerCaption({c.weight, c.mph}, RegionalFormat::English());
-                }),
-                {c.kind, c.field, c.text, c.cause});
+        {de, "1000.5", "234", "1.001"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(HorsepowerCaption({c.weight, c.mph}, c.format), c.caption)
+            << c.weight << ", " << c.mph;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, HorsepowerFailureTest,
-    testing::Values(FailureCase{"SpeedBeyondDouble", "3200", "1e400", "txtMPH", "1e400"},
-                    FailureCase{"WeightBeyondDouble", "1e400", "100", "txtWeight", "1e400"},
-                    // Both beyond range: the speed is read first.
-                    FailureCase{"SpeedReadFirst", "1e400", "1e400", "txtMPH", "1e400"},
-                    FailureCase{"CubeOfSpeed", "3200", "1e200", "txtMPH", "1e200"},
-                    // The cube of the speed is the larger factor.
-                    FailureCase{"ProductOfBoth", "1e100", "1e100", "txtMPH", "1e100"},
-                    FailureCase{"NegativeWeight", "-1e300", "1e100", "txtWeight", "-1e300"},
-                    FailureCase{"WeightLarger", "-1e307", "1000", "txtWeight", "-1e307"},
-                    FailureCase{"SpeedFarBelowZero", "3200", "-1e309", "txtMPH", "-1e309",
-                                CalculationFailure::Cause::Negative},
-                    // A weight written with a digit-group separator would read as 3 pounds.
-                    FailureCase{"GroupedWeight", "3,200", "100", "txtWeight", "3,200",
-                                CalculationFailure::Cause::GroupSeparator, Kind::Conversion}),
-    [](const auto& info) { return std::string(info.param.name); });
+// A number beyond the double range blames its box as it is read, the speed first; a product out
+// of range blames the larger of the speed's cube and the weight.
+TEST(HorsepowerCaption, BlamesTheBoxToBlame) {
+    const struct {
+        const char* weight;
+        const char* mph;
+        Blame blame;
+    } cases[] = {
+        {"3200", "1e400", {Kind::Overflow, "txtMPH", "1e400"}},
+        {"1e400", "100", {Kind::Overflow, "txtWeight", "1e400"}},
+        {"1e400", "1e400", {Kind::Overflow, "txtMPH", "1e400"}},
+        {"3200", "1e200", {Kind::Overflow, "txtMPH", "1e200"}},
+        {"1e100", "1e100", {Kind::Overflow, "txtMPH", "1e100"}},
+        {"-1e300", "1e100", {Kind::Overflow, "txtWeight", "-1e300"}},
+        {"-1e307", "1000", {Kind::Overflow, "txtWeight", "-1e307"}},
+        {"3200", "-1e309", {Kind::Overflow, "txtMPH", "-1e309", Cause::Negative}},
+        // A weight written with a digit-group separator would read as 3 pounds.
+        {"3,200", "100", {Kind::Conversion, "txtWeight", "3,200", Cause::GroupSeparator}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.weight) + ", " + c.mph);
+        ExpectBlame(FailureOf([&] {
+                        HorsepowerCaption({c.weight, c.mph}, RegionalFormat::English());
+                    }),
+                    c.blame);
+    }
+}
 
 }  // namespace
 }  // namespace motoreckon

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <ostream>
+#include <array>
 #include <string>
 
 #include "core/expect_failure.h"
@@ -16,6 +16,21 @@ using test::FailureOf;
 using test::Kind;
 using Cause = CalculationFailure::Cause;
 
+// The four box texts in the order the formula reads them: engine speed from MPH, axle ratio,
+// transmission ratio and tire diameter; road speed from RPM, tire diameter, axle ratio and
+// transmission ratio.
+using Texts = std::array<const char*, 4>;
+enum Mode { kEngineSpeed, kRoadSpeed };
+
+std::string Caption(Mode mode, const Texts& t, const RegionalFormat& format) {
+    if (mode == kEngineSpeed) return EngineSpeedCaption({t[0], t[1], t[2], t[3]}, format);
+    return RoadSpeedCaption({t[0], t[1], t[2], t[3]}, format);
+}
+
+std::string Trace(const Texts& t) {
+    return std::string(t[0]) + "|" + t[1] + "|" + t[2] + "|" + t[3];
+}
+
 // The products are formed left to right, so a first product beyond the double range fails even
 // where a later factor would have brought the result back into range.
 TEST(RoadSpeedFormulas, StepsOverflowInTheirOrder) {
@@ -26,197 +41,92 @@ TEST(RoadSpeedFormulas, StepsOverflowInTheirOrder) {
     EXPECT_THROW(EngineSpeedCaption({"1e300", "1", "1", "1e-300"}, english), OverflowFailure);
 }
 
-struct CaptionCase {
-    const char* name;
-    RegionalFormat format;
-    const char* first;  // the four box texts in the order the formula reads them
-    const char* second;
-    const char* third;
-    const char* fourth;
-    const char* caption;
-};
-
-void PrintTo(const CaptionCase& c, std::ostream* os) { *os << c.name; }
-
-class EngineSpeedCaptionTest : public testing::TestWithParam<CaptionCase> {};
-
-TEST_P(EngineSpeedCaptionTest, ShowsWholeRegionalNumber) {
-    const CaptionCase& c = GetParam();
-    EXPECT_EQ(EngineSpeedCaption({c.first, c.second, c.third, c.fourth}, c.format), c.caption);
+TEST(RoadSpeedFormulas, ShowWholeRegionalNumbers) {
+    const RegionalFormat en = RegionalFormat::English();
+    const RegionalFormat de = RegionalFormat::German();
+    const struct {
+        Mode mode;
+        const RegionalFormat& format;
+        Texts texts;
+        const char* caption;
+    } cases[] = {
+        {kEngineSpeed, en, {"60", "3.73", "1", "26"}, "2,892"},
+        {kEngineSpeed, de, {"60", "3,73", "1", "26"}, "2.892"},
+        {kEngineSpeed, en, {"-60", "3.73", "1", "26"}, "-2,892"},
+        {kEngineSpeed, en, {" 60 ", "3.73 ", " 1", "26"}, "2,892"},
+        {kEngineSpeed, en, {"&H3C", "3.73", "1", "26"}, "2,892"},
+        {kEngineSpeed, en, {"0", "3.73", "1", "26"}, "0"},
+        {kEngineSpeed, en, {"1,000", "1", "1", "336"}, "1,000"},
+        {kEngineSpeed, de, {"1.000", "1", "1", "336"}, "1.000"},
+        {kRoadSpeed, en, {"3000", "26", "3.73", "1"}, "62"},
+        {kRoadSpeed, de, {"3000", "26", "3,73", "1"}, "62"},
+        {kRoadSpeed, en, {"1,000", "26", "3.73", "1"}, "21"},
+        {kRoadSpeed, de, {"1.000", "26", "3,73", "1"}, "21"},
+        {kRoadSpeed, de, {"1,5", "336", "1", "1"}, "2"},
+        {kRoadSpeed, en, {"-3000", "26", "3.73", "1"}, "-62"},
+        {kRoadSpeed, en, {"1000000", "336", "1", "1"}, "1,000,000"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Caption(c.mode, c.texts, c.format), c.caption) << Trace(c.texts);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, EngineSpeedCaptionTest,
-    testing::Values(
-        CaptionCase{"English", RegionalFormat::English(), "60", "3.73", "1", "26", "2,892"},
-        CaptionCase{"German", RegionalFormat::German(), "60", "3,73", "1", "26", "2.892"},
-        CaptionCase{"Negative", RegionalFormat::English(), "-60", "3.73", "1", "26", "-2,892"},
-        CaptionCase{"Blanks", RegionalFormat::English(), " 60 ", "3.73 ", " 1", "26", "2,892"},
-        CaptionCase{"Hexadecimal", RegionalFormat::English(), "&H3C", "3.73", "1", "26", "2,892"},
-        CaptionCase{"Zero", RegionalFormat::English(), "0", "3.73", "1", "26", "0"},
-        CaptionCase{"EnglishGrouping", RegionalFormat::English(), "1,000", "1", "1", "336",
-                    "1,000"},
-        CaptionCase{"GermanGrouping", RegionalFormat::German(), "1.000", "1", "1", "336", "1.000"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-class RoadSpeedCaptionTest : public testing::TestWithParam<CaptionCase> {};
-
-TEST_P(RoadSpeedCaptionTest, ShowsWholeRegionalNumber) {
-    const CaptionCase& c = GetParam();
-    EXPECT_EQ(RoadSpeedCaption({c.first, c.second, c.third, c.fourth}, c.format), c.caption);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RoadSpeedCaptionTest,
-    testing::Values(
-        CaptionCase{"English", RegionalFormat::English(), "3000", "26", "3.73", "1", "62"},
-        CaptionCase{"German", RegionalFormat::German(), "3000", "26", "3,73", "1", "62"},
-        CaptionCase{"EnglishGroupedRpm", RegionalFormat::English(), "1,000", "26", "3.73", "1",
-                    "21"},
-        CaptionCase{"GermanGroupedRpm", RegionalFormat::German(), "1.000", "26", "3,73", "1", "21"},
-        CaptionCase{"GermanDecimalComma", RegionalFormat::German(), "1,5", "336", "1", "1", "2"},
-        CaptionCase{"Negative", RegionalFormat::English(), "-3000", "26", "3.73", "1", "-62"},
-        CaptionCase{"LargeGrouped", RegionalFormat::English(), "1000000", "336", "1", "1",
-                    "1,000,000"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-struct FailureCase {
-    const char* name;
-    const char* first;
-    const char* second;
-    const char* third;
-    const char* fourth;
-    Blame expected;
-};
-
-void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
-
-class EngineSpeedFailureTest : public testing::TestWithParam<FailureCase> {};
-
-TEST_P(EngineSpeedFailureTest, BlamesTheBoxThatFailed) {
-    const FailureCase& c = GetParam();
-    ExpectBlame(
-        FailureOf([&] {
-            EngineSpeedCaption({c.first, c.second, c.third, c.fourth}, RegionalFormat::English());
-        }),
-        c.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, EngineSpeedFailureTest,
-    testing::Values(
-        FailureCase{"EmptyTire", "60", "3.73", "1", "", {Kind::Conversion, "txtTireDiameter", ""}},
-        FailureCase{
-            "BlankTire", "60", "3.73", "1", "   ", {Kind::Conversion, "txtTireDiameter", "   "}},
-        FailureCase{
-            "UnitInTire", "60", "3.73", "1", "26in", {Kind::Conversion, "txtTireDiameter", "26in"}},
-        FailureCase{
-            "RatioWritten", "60", "3.73:1", "1", "26", {Kind::Conversion, "txtAxle", "3.73:1"}},
-        FailureCase{"FirstReadIsBlamed", "abc", "x", "y", "z", {Kind::Conversion, "txtMPH", "abc"}},
-        FailureCase{"TransmissionBeforeTire",
-                    "60",
-                    "3.73",
-                    "",
-                    "",
-                    {Kind::Conversion, "txtTransmission", ""}},
-        FailureCase{
-            "ZeroTire", "60", "3.73", "1", "0", {Kind::DivisionByZero, "txtTireDiameter", "0"}},
-        // 0 divided by 0 is no number: the zero tire diameter is to blame.
-        FailureCase{
-            "ZeroOverZero", "0", "3.73", "1", "0", {Kind::Overflow, "txtTireDiameter", "0"}},
-        FailureCase{
-            "TextBeyondDouble", "1e400", "3.73", "1", "26", {Kind::Overflow, "txtMPH", "1e400"}},
-        // The product of speed and axle ratio overflows before the transmission text is read;
-        // the larger factor is to blame.
-        FailureCase{"OverflowEndsBeforeLaterReads",
-                    "1e300",
-                    "1e10",
-                    "abc",
-                    "26",
-                    {Kind::Overflow, "txtMPH", "1e300"}},
-        FailureCase{"LargestFactorBlamed",
-                    "60",
-                    "-1e308",
-                    "1",
-                    "26",
-                    {Kind::Overflow, "txtAxle", "-1e308", Cause::Negative}},
-        // A divisor too close to zero takes the quotient out of range, not the speed.
-        FailureCase{"TireNearZero",
-                    "60",
-                    "3.73",
-                    "1",
-                    "1e-310",
-                    {Kind::Overflow, "txtTireDiameter", "1e-310", Cause::NearZero}},
-        FailureCase{"SpeedFarBelowZero",
-                    "-1e309",
-                    "3.73",
-                    "1",
-                    "26",
-                    {Kind::Overflow, "txtMPH", "-1e309", Cause::Negative}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-class RoadSpeedFailureTest : public testing::TestWithParam<FailureCase> {};
-
-TEST_P(RoadSpeedFailureTest, BlamesTheBoxThatFailed) {
-    const FailureCase& c = GetParam();
-    ExpectBlame(
-        FailureOf([&] {
-            RoadSpeedCaption({c.first, c.second, c.third, c.fourth}, RegionalFormat::English());
-        }),
-        c.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RoadSpeedFailureTest,
-    testing::Values(
-        FailureCase{
-            "EmptyTire", "3000", "", "3.73", "1", {Kind::Conversion, "txtTireDiameter", ""}},
-        // The tire diameter is read second, before the axle ratio.
-        FailureCase{"TireBeforeAxle",
-                    "3000",
-                    "26in",
-                    "abc",
-                    "1",
-                    {Kind::Conversion, "txtTireDiameter", "26in"}},
-        FailureCase{"EmptyRpm", "", "", "", "", {Kind::Conversion, "txtRPM", ""}},
-        FailureCase{"ZeroAxle", "3000", "26", "0", "1", {Kind::DivisionByZero, "txtAxle", "0"}},
-        FailureCase{"ZeroTransmission",
-                    "3000",
-                    "26",
-                    "3.73",
-                    "0",
-                    {Kind::DivisionByZero, "txtTransmission", "0"}},
-        FailureCase{
-            "BothRatiosZero", "3000", "26", "0", "0", {Kind::DivisionByZero, "txtAxle", "0"}},
+// A text that is not a number blames its box, the first read first; a zero divisor blames the
+// box that holds it (0 / 0 as an overflow), a divisor too close to zero says so, and an overflow
+// blames the box that takes the step furthest.
+TEST(RoadSpeedFormulas, BlameTheBoxThatFailed) {
+    const struct {
+        Mode mode;
+        Texts texts;
+        Blame blame;
+    } cases[] = {
+        {kEngineSpeed, {"60", "3.73", "1", ""}, {Kind::Conversion, "txtTireDiameter", ""}},
+        {kEngineSpeed, {"60", "3.73", "1", "   "}, {Kind::Conversion, "txtTireDiameter", "   "}},
+        {kEngineSpeed, {"60", "3.73", "1", "26in"}, {Kind::Conversion, "txtTireDiameter", "26in"}},
+        {kEngineSpeed, {"60", "3.73:1", "1", "26"}, {Kind::Conversion, "txtAxle", "3.73:1"}},
+        {kEngineSpeed, {"abc", "x", "y", "z"}, {Kind::Conversion, "txtMPH", "abc"}},
+        {kEngineSpeed, {"60", "3.73", "", ""}, {Kind::Conversion, "txtTransmission", ""}},
+        {kEngineSpeed, {"60", "3.73", "1", "0"}, {Kind::DivisionByZero, "txtTireDiameter", "0"}},
+        {kEngineSpeed, {"0", "3.73", "1", "0"}, {Kind::Overflow, "txtTireDiameter", "0"}},
+        {kEngineSpeed, {"1e400", "3.73", "1", "26"}, {Kind::Overflow, "txtMPH", "1e400"}},
+        // Speed times axle ratio overflows before the transmission text is read.
+        {kEngineSpeed, {"1e300", "1e10", "abc", "26"}, {Kind::Overflow, "txtMPH", "1e300"}},
+        {kEngineSpeed,
+         {"60", "-1e308", "1", "26"},
+         {Kind::Overflow, "txtAxle", "-1e308", Cause::Negative}},
+        {kEngineSpeed,
+         {"60", "3.73", "1", "1e-310"},
+         {Kind::Overflow, "txtTireDiameter", "1e-310", Cause::NearZero}},
+        {kEngineSpeed,
+         {"-1e309", "3.73", "1", "26"},
+         {Kind::Overflow, "txtMPH", "-1e309", Cause::Negative}},
+        {kRoadSpeed, {"3000", "", "3.73", "1"}, {Kind::Conversion, "txtTireDiameter", ""}},
+        {kRoadSpeed, {"3000", "26in", "abc", "1"}, {Kind::Conversion, "txtTireDiameter", "26in"}},
+        {kRoadSpeed, {"", "", "", ""}, {Kind::Conversion, "txtRPM", ""}},
+        {kRoadSpeed, {"3000", "26", "0", "1"}, {Kind::DivisionByZero, "txtAxle", "0"}},
+        {kRoadSpeed, {"3000", "26", "3.73", "0"}, {Kind::DivisionByZero, "txtTransmission", "0"}},
+        {kRoadSpeed, {"3000", "26", "0", "0"}, {Kind::DivisionByZero, "txtAxle", "0"}},
         // Two ratios whose product is too close to zero to be told from it: the first of them.
-        FailureCase{"DivisorUnderflows",
-                    "3000",
-                    "26",
-                    "1e-200",
-                    "1e-200",
-                    {Kind::DivisionByZero, "txtAxle", "1e-200", Cause::NearZero}},
-        FailureCase{"AxleNearZero",
-                    "3000",
-                    "26",
-                    "3.73e-308",
-                    "1",
-                    {Kind::Overflow, "txtAxle", "3.73e-308", Cause::NearZero}},
-        FailureCase{"ZeroOverZero", "0", "26", "0", "1", {Kind::Overflow, "txtAxle", "0"}},
-        FailureCase{"ZeroTireAndAxle", "3000", "0", "0", "1", {Kind::Overflow, "txtAxle", "0"}},
-        FailureCase{"TextBeyondDouble",
-                    "3000",
-                    "26",
-                    "3.73",
-                    "-1e999",
-                    {Kind::Overflow, "txtTransmission", "-1e999"}},
+        {kRoadSpeed,
+         {"3000", "26", "1e-200", "1e-200"},
+         {Kind::DivisionByZero, "txtAxle", "1e-200", Cause::NearZero}},
+        {kRoadSpeed,
+         {"3000", "26", "3.73e-308", "1"},
+         {Kind::Overflow, "txtAxle", "3.73e-308", Cause::NearZero}},
+        {kRoadSpeed, {"0", "26", "0", "1"}, {Kind::Overflow, "txtAxle", "0"}},
+        {kRoadSpeed, {"3000", "0", "0", "1"}, {Kind::Overflow, "txtAxle", "0"}},
+        {kRoadSpeed,
+         {"3000", "26", "3.73", "-1e999"},
+         {Kind::Overflow, "txtTransmission", "-1e999"}},
         // Engine speed times tire diameter overflows before the ratios are read.
-        FailureCase{"OverflowEndsBeforeLaterReads",
-                    "1e300",
-                    "1e10",
-                    "abc",
-                    "1",
-                    {Kind::Overflow, "txtRPM", "1e300"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+        {kRoadSpeed, {"1e300", "1e10", "abc", "1"}, {Kind::Overflow, "txtRPM", "1e300"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Trace(c.texts));
+        ExpectBlame(FailureOf([&] { Caption(c.mode, c.texts, RegionalFormat::English()); }),
+                    c.blame);
+    }
+}
 
 }  // namespace
 }  // namespace motoreckon
