@@ -14,7 +14,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -64,10 +63,9 @@ void CheckResultText(const std::optional<std::string>& text, bool twoDecimals, b
 
 void CheckFailure(const DiscomTexts& texts, std::string_view input) {
     if (!texts.failure) return;
-    static const std::set<std::string> kBoxes = {"",       "txtBore",  "txtStroke", "txtCylinders",
-                                                 "headtx", "gaskettx", "decktx"};
-    Require(kBoxes.count(texts.failure->field()) == 1,
-            "a failure blames something that is not an entry box", input);
+    const int field = texts.failure->field().number;
+    Require(field >= kNoField.number && field <= DiscomEntries::Deck,
+            "a failure blames something that is not an entry", input);
     Require(*texts.failure->what() != '\0', "a failure says nothing", input);
 }
 

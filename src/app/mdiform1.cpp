@@ -11,16 +11,14 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "app/calculators.h"
 #include "app/helpviewer.h"
 #include "forms/calculation.h"
+#include "forms/controls.h"
 #include "forms/feedback.h"
-#include "forms/form_controls.h"
+#include "forms/menus.h"
 #include "forms/placement.h"
 #include "forms/twips.h"
-#include "windows/discom.h"
-#include "windows/frmcarbsize.h"
-#include "windows/frmhp_mph.h"
-#include "windows/frmrpmmph.h"
 
 namespace motoreckon {
 
@@ -58,7 +56,11 @@ QAction* addSeparator(QMenu* menu, const char* name) {
 
 }  // namespace
 
-MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), mdiArea_(new QMdiArea(this)) {
+MDIForm1::MDIForm1(QWidget* parent)
+    : QMainWindow(parent),
+      mdiArea_(new QMdiArea(this)),
+      shared_(calculators().size()),
+      opened_(calculators().size()) {
     setObjectName(QStringLiteral("MDIForm1"));
     setWindowTitle(QStringLiteral("MDIForm1"));
     mdiArea_->setObjectName(QStringLiteral("mdiClient"));
@@ -77,48 +79,21 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), mdiArea_(new QMdiArea
     CenterForm(ScreenTwips(screen()), self);
 }
 
-// The displacement window has no parent; a hidden one would otherwise be left behind.
-MDIForm1::~MDIForm1() { delete discom_; }
+// A calculator window of its own has no parent; a hidden one would otherwise be left behind.
+MDIForm1::~MDIForm1() {
+    for (const QPointer<QWidget>& form : shared_) {
+        if (form && form->isWindow()) delete form;
+    }
+}
+
+int MDIForm1::windowsOpened(const Calculator& calculator) const {
+    return opened_.at(static_cast<std::size_t>(&calculator - calculators().data()));
+}
 
 void MDIForm1::buildMenus() {
     QMenuBar* bar = menuBar();
 
-    QMenu* formulas = addSubmenu(bar, "mnuFormulas", QStringLiteral("Formulas"));
-    QMenu* engine = addSubmenu(formulas, "mnuEngine", QStringLiteral("Engine"));
-    connect(addEntry(engine, "mnuSizeCompression", QStringLiteral("Size && Compression Ratio")),
-            &QAction::triggered, this, &MDIForm1::showDiscom);
-    QMenu* carb = addSubmenu(formulas, "mnuCarb", QStringLiteral("Carburator"));
-    connect(addEntry(carb, "mnuCarbSize", QStringLiteral("Carburator Sizing")), &QAction::triggered,
-            this, [this] {
-                // A fixed border with title bar, system menu, minimize and close buttons; its
-                // load centres it in the client area.
-                showShared(carbSize_, [this](frmCarbSize* form) {
-                    addChild(form, Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                       Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-                    form->Form_Load(FrameTwips(mdiArea_));
-                });
-            });
-    QMenu* quarterMile = addSubmenu(formulas, "mnuQtrMile", QStringLiteral("!/4 Mile ET and MPH"));
-    addEntry(quarterMile, "mnuHpEt", QStringLiteral("HP by ET"));
-    connect(addEntry(quarterMile, "mnuHpMPH", QStringLiteral("HP by MPH")), &QAction::triggered,
-            this,
-            [this] { showShared(hpMph_, [this](frmHP_MPH* form) { addFixedSizeChild(form); }); });
-    addEntry(quarterMile, "mnuCarWeightET", QStringLiteral("Car Weight by ET"));
-    addEntry(quarterMile, "mnuCarWeightMPH", QStringLiteral("CarWeight by MPH"));
-    addEntry(quarterMile, "mnuETMPH", QStringLiteral("ET and MPH"));
-    QMenu* gears = addSubmenu(formulas, "mnuMPH_RPM_Gears", QStringLiteral("MPH, RPM & Gears"));
-    connect(addEntry(gears, "mnuMPH", QStringLiteral("MPH")), &QAction::triggered, this, [this] {
-        openSpeedWindow(frmRPMMPH::RoadSpeedMode, QStringLiteral("MPH"), MPHWindowCount);
-    });
-    connect(addEntry(gears, "mnuRPM", QStringLiteral("RPM")), &QAction::triggered, this, [this] {
-        openSpeedWindow(frmRPMMPH::EngineSpeedMode, QStringLiteral("RPM"), RPMWindowCount);
-    });
-    addEntry(gears, "mnuGearRatio", QStringLiteral("Gear Ratio"));
-    addEntry(gears, "mnuTireDiameterbySped", QStringLiteral("Tire Diameter by Speed"));
-    QMenu* tires = addSubmenu(formulas, "mnuTireSizes", QStringLiteral("Tire Sizes & Effects"));
-    addEntry(tires, "mnuTireDiameter", QStringLiteral("Tire Diameter"));
-    addEntry(tires, "mnuActualMPH", QStringLiteral("Actual MPH"));
-    addEntry(formulas, "mnuSpeedometerCorrectoin", QStringLiteral("Speedometer Correction"));
+    buildFormulasMenu(addSubmenu(bar, "mnuFormulas", QStringLiteral("Formulas")));
 
     windowMenu_ = addSubmenu(bar, "mnuWindow", QStringLiteral("&Window"));
     connect(addEntry(windowMenu_, "mnuWindowCascade", QStringLiteral("&Cascade")),
@@ -143,6 +118,56 @@ void MDIForm1::buildMenus() {
             this, &MDIForm1::showAbout);
 }
 
+// The Formulas menu, an entry for each calculator: one that opens a window opens it.
+void MDIForm1::buildFormulasMenu(QMenu* formulas) {
+    QMenu* submenu = formulas;
+    const FormulasSubmenu* current = nullptr;
+    const std::span<const Calculator> rows = calculators();
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        const Calculator& calculator = rows[row];
+        if (calculator.submenu != current) {
+            current = calculator.submenu;
+            submenu = current ? addSubmenu(formulas, current->name, QLatin1String(current->caption))
+                              : formulas;
+        }
+        QAction* entry = addEntry(submenu, calculator.entry, QLatin1String(calculator.caption));
+        if (calculator.opening != Opening::None) {
+            connect(entry, &QAction::triggered, this, [this, row] { openCalculator(row); });
+        }
+    }
+}
+
+// A shared calculator's window is made on first use, and again after it was closed; a numbered
+// one is made each time, numbered on from the last of its kind.
+void MDIForm1::openCalculator(std::size_t row) {
+    const Calculator& calculator = calculators()[row];
+    QWidget* form = shared_[row];
+    if (calculator.opening == Opening::Numbered) {
+        form = calculator.open(*this, ++opened_[row]);
+    } else if (!form) {
+        form = calculator.open(*this, 0);
+        shared_[row] = form;
+    }
+    showCalculator(form);
+}
+
+// Shows a calculator's window and makes it the active one. A window of its own waits, as its
+// own commands do, for a calculation of it that waits on its message, so that a command given
+// before (Exit) does not hide it again afterwards.
+void MDIForm1::showCalculator(QWidget* form) {
+    if (form->isWindow()) {
+        runCommand(form, [window = QPointer(form)] {
+            window->show();
+            window->raise();
+            window->activateWindow();
+        });
+        return;
+    }
+    auto* sub = qobject_cast<QMdiSubWindow*>(formWindow(form));
+    sub->show();
+    mdiArea_->setActiveSubWindow(sub);
+}
+
 QMdiSubWindow* MDIForm1::addChild(QWidget* form, Qt::WindowFlags flags) {
     QMdiSubWindow* sub = mdiArea_->addSubWindow(form, Qt::SubWindow | flags);
     sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -158,51 +183,12 @@ QMdiSubWindow* MDIForm1::addChild(QWidget* form, Qt::WindowFlags flags) {
     return sub;
 }
 
-// A window shared by every opening: created, put in the frame and loaded by `load` on first
-// use, and again after it was closed; shown and made the active child each time.
-template <class Form, class Load>
-void MDIForm1::showShared(QPointer<Form>& form, Load&& load) {
-    if (!form) {
-        form = new Form;
-        load(form.data());
-    }
-    QWidget* window = formWindow(form);
-    window->show();
-    mdiArea_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window));
-}
-
-// The one displacement window: created on first use, and after it was closed; a hidden one
-// comes back as it was. Showing it waits, as the window's own commands do, for a calculation of
-// the window that waits on its message, so that a command given before it (Exit) does not hide
-// it again afterwards.
-void MDIForm1::showDiscom() {
-    if (!discom_) discom_ = new discom;
-    runCommand(discom_, [window = discom_] {
-        window->show();
-        window->raise();
-        window->activateWindow();
-    });
-}
-
-// A child window with title bar, system menu and minimize and maximize buttons whose size
-// stays that of its form: dragging its border cannot change it.
 QMdiSubWindow* MDIForm1::addFixedSizeChild(QWidget* form) {
     QMdiSubWindow* sub =
         addChild(form, Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     sub->setFixedSize(sub->size());
     return sub;
-}
-
-// A new road-speed or engine-speed window, numbered on from the last one of its kind. The mode
-// is set before the window loads, so that it lays itself out for it.
-void MDIForm1::openSpeedWindow(std::int16_t formType, const QString& kind, int& count) {
-    ++count;
-    auto* form = new frmRPMMPH;
-    form->setFormType(formType);
-    form->Form_Load();
-    form->setWindowTitle(QStringLiteral("%1 (%2)").arg(kind).arg(count));
-    addFixedSizeChild(form)->show();
 }
 
 void MDIForm1::showAbout() {

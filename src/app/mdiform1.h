@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <cstdint>
+#include <vector>
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -10,9 +11,7 @@ class QMenu;
 
 namespace motoreckon {
 
-class discom;
-class frmCarbSize;
-class frmHP_MPH;
+struct Calculator;
 
 // The main window: a multiple-document frame whose menu tree opens the calculators.
 class MDIForm1 final : public QMainWindow {
@@ -33,26 +32,29 @@ class MDIForm1 final : public QMainWindow {
     QMdiArea* mdiArea() const { return mdiArea_; }
     void Arrange(std::int16_t code);
 
-    // How many road-speed and engine-speed windows have been opened so far; the newest one
-    // carries the number in its caption. Closing a window does not count down.
-    int mphWindowCount() const { return MPHWindowCount; }
-    int rpmWindowCount() const { return RPMWindowCount; }
+    // How many windows of a numbered calculator have been opened so far (the road-speed and
+    // engine-speed windows); the newest one carries the number in its caption. Closing a window
+    // does not count down.
+    int windowsOpened(const Calculator& calculator) const;
+
+    // Puts `form` into the client area as a child window with the title bar buttons `flags`.
+    QMdiSubWindow* addChild(QWidget* form, Qt::WindowFlags flags);
+    // A child window with title bar, system menu and minimize and maximize buttons whose size
+    // stays that of its form: dragging its border cannot change it.
+    QMdiSubWindow* addFixedSizeChild(QWidget* form);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
     void buildMenus();
-    template <class Form, class Load>
-    void showShared(QPointer<Form>& form, Load&& load);
-    void showDiscom();
-    void openSpeedWindow(std::int16_t formType, const QString& kind, int& count);
+    void buildFormulasMenu(QMenu* formulas);
+    void openCalculator(std::size_t row);
+    void showCalculator(QWidget* form);
     void showAbout();
     void showHelp(std::uint32_t command);
     void refreshWindowList();
     void showMoreWindows();
-    QMdiSubWindow* addChild(QWidget* form, Qt::WindowFlags flags);
-    QMdiSubWindow* addFixedSizeChild(QWidget* form);
     void cascade();
     void tile(Qt::Orientation bands);
     void arrangeIcons();
@@ -60,13 +62,11 @@ class MDIForm1 final : public QMainWindow {
     QMdiArea* mdiArea_;
     QMenu* windowMenu_ = nullptr;
     QList<QAction*> windowListActions_;
-    QPointer<frmCarbSize> carbSize_;
-    // A top-level window of its own, not a child of the frame; it may outlive the frame's
-    // closing while it is shown.
-    QPointer<discom> discom_;
-    QPointer<frmHP_MPH> hpMph_;
-    int MPHWindowCount = 0;
-    int RPMWindowCount = 0;
+    // For each calculator, by its row: the window of a shared one, which may be a top-level
+    // window of its own that outlives the frame's closing while it is shown; how many windows
+    // of a numbered one have been opened.
+    std::vector<QPointer<QWidget>> shared_;
+    std::vector<int> opened_;
 };
 
 }  // namespace motoreckon

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/failures.h"
 #include "core/regional_format.h"
 
 namespace motoreckon {
@@ -13,14 +14,16 @@ namespace motoreckon {
 // OverflowFailure.
 float CalcCarbCFM(std::int16_t rpm, float cubicInches, std::int16_t efficiency);
 
+// The texts of the carburetor window's entries.
 struct CarbEntries {
-    std::string_view rpm;          // txtRPM
-    std::string_view cubicInches;  // txtCubicInches
-    std::string_view efficiency;   // txtEfficency
+    enum Field { Rpm, CubicInches, Efficiency };
+    std::string_view rpm;          // maximum RPM
+    std::string_view cubicInches;  // displacement
+    std::string_view efficiency;   // volumetric efficiency, percent
 };
 
-// The Calculate click of the carburetor window: the caption for lblCFM. The boxes are read
-// leniently in the user's region (ReadLeadingNumber). The efficiency is converted before the
+// The Calculate click of the carburetor window: the required CFM as it is shown. The entries are
+// read leniently in the user's region (ReadLeadingNumber). The efficiency is converted before the
 // RPM, so when both are out of range the efficiency is blamed; a CFM out of range blames the box
 // that makes it so.
 std::string CarbCfmCaption(const CarbEntries& entries, const RegionalFormat& format);

@@ -13,12 +13,7 @@ constexpr double kPistonAreaFactor = 0.7854;      // pi / 4 to four places
 constexpr double kCcPerCubicInch = 16.387;        // one cylinder's cubic inches into cc
 constexpr double kLitersPerCubicInch = 0.016387;  // liters in a cubic inch: 16.387 cc
 
-constexpr const char* kBoreBox = "txtBore";
-constexpr const char* kStrokeBox = "txtStroke";
-constexpr const char* kCylindersBox = "txtCylinders";
-constexpr const char* kHeadBox = "headtx";
-constexpr const char* kGasketBox = "gaskettx";
-constexpr const char* kDeckBox = "decktx";
+using Field = DiscomEntries::Field;
 
 // A box read for its leading number, the full stop its decimal point.
 auto Lenient(const RegionalFormat& format) {
@@ -43,9 +38,9 @@ struct Factors {
     EntryValue cylinders;
 
     Factors(const DiscomEntries& entries, const RegionalFormat& format)
-        : bore(ReadEntry(kBoreBox, entries.bore, Lenient(format))),
-          stroke(ReadEntry(kStrokeBox, entries.stroke, Lenient(format))),
-          cylinders(ReadEntry(kCylindersBox, entries.cylinders, Lenient(format))) {}
+        : bore(ReadEntry(Field::Bore, entries.bore, Lenient(format))),
+          stroke(ReadEntry(Field::Stroke, entries.stroke, Lenient(format))),
+          cylinders(ReadEntry(Field::Cylinders, entries.cylinders, Lenient(format))) {}
 
     // bore x bore x 0.7854 x stroke x cylinders in cubic inches, multiplied left to right.
     double sweptVolume() const {
@@ -74,7 +69,7 @@ bool EssentialsMissing(const Factors& factors) {
 
 // The cylinder box read strictly, as the compression ratio needs it.
 EntryValue CylinderCount(const DiscomEntries& entries, const RegionalFormat& format) {
-    return ReadEntry(kCylindersBox, entries.cylinders,
+    return ReadEntry(Field::Cylinders, entries.cylinders,
                      [&](std::string_view text) { return ParseNumberStrict(text, format); });
 }
 
@@ -82,7 +77,7 @@ EntryValue CylinderCount(const DiscomEntries& entries, const RegionalFormat& for
 // displacement.
 double PerCylinder(double cubicInches, const EntryValue& cylinders, const Factors& factors) {
     if (cylinders.value == 0) {
-        throw DivisionByZeroFailure(std::string(cylinders.text), kCylindersBox);
+        throw DivisionByZeroFailure(std::string(cylinders.text), Field::Cylinders);
     }
     return QuotientStep({factors.bore, factors.stroke, cylinders}, {cylinders},
                         [&] { return CheckedDivide(cubicInches, cylinders.value); });
@@ -94,9 +89,9 @@ struct Volumes {
     EntryValue deck;
 
     Volumes(const DiscomEntries& entries, const RegionalFormat& format)
-        : head(ReadEntry(kHeadBox, entries.head, Lenient(format))),
-          gasket(ReadEntry(kGasketBox, entries.gasket, Lenient(format))),
-          deck(ReadEntry(kDeckBox, entries.deck, Lenient(format))) {}
+        : head(ReadEntry(Field::Head, entries.head, Lenient(format))),
+          gasket(ReadEntry(Field::Gasket, entries.gasket, Lenient(format))),
+          deck(ReadEntry(Field::Deck, entries.deck, Lenient(format))) {}
 
     // The ratio needs a gasket and a head; the deck may be empty, zero or negative.
     bool ratioPossible() const { return gasket.value > 0 && head.value > 0; }
@@ -129,7 +124,7 @@ struct CompressionVolumes {
 std::string RatioText(const CompressionVolumes& compression, const Volumes& volumes,
                       const RegionalFormat& format) {
     if (compression.clearanceVolume == 0) {
-        throw DivisionByZeroFailure(std::string(volumes.deck.text), kDeckBox);
+        throw DivisionByZeroFailure(std::string(volumes.deck.text), Field::Deck);
     }
     try {
         return GeneralText(CheckedDivide(compression.totalCylVolume, compression.clearanceVolume),
@@ -158,7 +153,7 @@ void FailEssentials(const DiscomEntries& entries, DiscomCalculation& result) {
     result.essentialsFailed = true;
     result.beeps = 2;
     result.message = DiscomMessage{kIncompleteTitle, kEssentialsText};
-    if (entries.stroke.empty()) result.focus = entries.bore.empty() ? kBoreBox : kStrokeBox;
+    if (entries.stroke.empty()) result.focus = entries.bore.empty() ? Field::Bore : Field::Stroke;
 }
 
 }  // namespace

@@ -10,14 +10,15 @@
 
 namespace motoreckon {
 
-// The six entry fields of the displacement window, exactly as typed.
+// The six entries of the displacement window, exactly as typed.
 struct DiscomEntries {
-    std::string bore;       // txtBore, inches
-    std::string stroke;     // txtStroke, inches
-    std::string cylinders;  // txtCylinders
-    std::string head;       // headtx, combustion chamber volume in cc
-    std::string gasket;     // gaskettx, cc
-    std::string deck;       // decktx, cc
+    enum Field { Bore, Stroke, Cylinders, Head, Gasket, Deck };
+    std::string bore;    // inches
+    std::string stroke;  // inches
+    std::string cylinders;
+    std::string head;    // combustion chamber volume in cc
+    std::string gasket;  // cc
+    std::string deck;    // cc
 };
 
 enum class DisplacementUnit { CubicInches, Liters };
@@ -29,10 +30,10 @@ struct DiscomOptions {
     bool roundToHundredths = false;
 };
 
-// What a computation writes into the two result labels.
+// What a computation writes into the two results.
 struct DiscomTexts {
-    std::optional<std::string> displacement;  // lblCubicInch; nullopt: it keeps its text
-    std::optional<std::string> ratio;         // crlb; nullopt: it keeps its text
+    std::optional<std::string> displacement;  // nullopt: it keeps its text
+    std::optional<std::string> ratio;         // nullopt: it keeps its text
     // Set when a conversion, an overflow or a division by zero stopped the computation. The
     // texts above are then the ones it had written before it stopped; the window shows them
     // and then reports the failure.
@@ -45,18 +46,19 @@ struct DiscomMessage {
 };
 
 // What the Calculate button does, to be carried out in this order: the ratio text goes into
-// crlb, the beeps sound, the message box (information icon, one OK button) is shown, the
-// displacement text goes into lblCubicInch, the focus moves, and last a failure is reported.
+// the ratio result, the beeps sound, the message box (information icon, one OK button) is
+// shown, the displacement text goes into its result, the focus moves, and last a failure is
+// reported.
 struct DiscomCalculation {
     bool essentialsFailed = false;  // bore, stroke or cylinders missing or not above zero
     DiscomTexts texts;
     int beeps = 0;
     std::optional<DiscomMessage> message;
-    std::optional<std::string> focus;  // objectName of the box that gets the focus
+    std::optional<DiscomEntries::Field> focus;  // the entry that gets the focus
 };
 
 // The Calculate button: displacement and, when the compression check is on, the compression
-// ratio. `shownRatio` is the text crlb shows now; with the compression check off it stays
+// ratio. `shownRatio` is the ratio shown now; with the compression check off it stays
 // and is only rounded. Liters are cubic inches x 0.016387.
 DiscomCalculation CalculateDisplacement(const DiscomEntries& entries, const DiscomOptions& options,
                                         std::string_view shownRatio, const RegionalFormat& format);

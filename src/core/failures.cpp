@@ -116,12 +116,12 @@ bool IsBlank(const std::string& text) { return text.find_first_not_of(" \t") == 
 
 }  // namespace
 
-CalculationFailure::CalculationFailure(Kind kind, std::string text, std::string field, Cause cause,
+CalculationFailure::CalculationFailure(Kind kind, std::string text, FieldId field, Cause cause,
                                        std::string correction)
     : kind_(kind),
       cause_(cause),
       text_(std::move(text)),
-      field_(std::move(field)),
+      field_(field),
       correction_(std::move(correction)),
       description_(describe()) {}
 
@@ -143,19 +143,19 @@ std::string CalculationFailure::describe() const {
         case Kind::DivisionByZero:
             break;
     }
-    if (cause_ == Cause::NearZero && !field_.empty()) {
+    if (cause_ == Cause::NearZero && field_ != kNoField) {
         return Quoted(text_) + " is too close to zero for this calculation.";
     }
     if (kind_ == Kind::DivisionByZero) {
-        if (field_.empty()) return "The calculation would divide by zero.";
+        if (field_ == kNoField) return "The calculation would divide by zero.";
         return Quoted(text_) + " would make the calculation divide by zero.";
     }
     if (cause_ == Cause::ZeroByZero) {
-        if (field_.empty()) return "The result cannot be calculated: 0 divided by 0.";
+        if (field_ == kNoField) return "The result cannot be calculated: 0 divided by 0.";
         return Quoted(text_) +
                " would make the calculation divide 0 by 0, which cannot be calculated.";
     }
-    if (field_.empty()) return "The result is too large to calculate.";
+    if (field_ == kNoField) return "The result is too large to calculate.";
     if (cause_ == Cause::Negative) {
         return Quoted(text_) + " is too far below zero for this calculation.";
     }
@@ -166,20 +166,20 @@ void RethrowBlaming(const CalculationFailure& failure, const EntryValue& entry,
                     CalculationFailure::Cause cause) {
     using Cause = CalculationFailure::Cause;
     std::string text(entry.text);
-    std::string field(entry.field);
+    const FieldId field = entry.field;
     if (cause == Cause::Unknown) cause = failure.cause();
     switch (failure.kind()) {
         case CalculationFailure::Kind::Conversion:
-            throw ConversionFailure(std::move(text), std::move(field), cause, failure.correction());
+            throw ConversionFailure(std::move(text), field, cause, failure.correction());
         case CalculationFailure::Kind::Overflow:
             // A box that was read says by its value whether it lies below zero; one whose reading
             // overflowed, the failure says.
             if ((cause == Cause::Unknown || cause == Cause::Negative) && !std::isnan(entry.value)) {
                 cause = entry.value < 0 ? Cause::Negative : Cause::Unknown;
             }
-            throw OverflowFailure(std::move(text), std::move(field), cause);
+            throw OverflowFailure(std::move(text), field, cause);
         case CalculationFailure::Kind::DivisionByZero:
-            throw DivisionByZeroFailure(std::move(text), std::move(field), cause);
+            throw DivisionByZeroFailure(std::move(text), field, cause);
     }
     throw failure;
 }
@@ -238,7 +238,7 @@ Blamed QuotientCulprit(const CalculationFailure& failure, std::initializer_list<
 double CheckedResult(double value) {
     if (!std::isfinite(value)) {
         throw OverflowFailure(
-            {}, {},
+            {}, kNoField,
             value < 0 ? CalculationFailure::Cause::Negative : CalculationFailure::Cause::Unknown);
     }
     return value;
@@ -247,7 +247,7 @@ double CheckedResult(double value) {
 double CheckedDivide(double a, double b) {
     if (b == 0.0) {
         if (a == 0.0 || std::isnan(a)) {
-            throw OverflowFailure({}, {}, CalculationFailure::Cause::ZeroByZero);
+            throw OverflowFailure({}, kNoField, CalculationFailure::Cause::ZeroByZero);
         }
         throw DivisionByZeroFailure();
     }

@@ -8,9 +8,21 @@
 
 namespace motoreckon {
 
-// Why a calculation stopped early. A failure may blame one entry box: `field` is then the
-// objectName of that box and `text` is what the box held, so the window can name the box,
-// quote its text and move the focus there.
+// An entry of a calculation, by the number its calculation gives it: each calculation numbers
+// its own entries from 0 (the Field enum of its entries), and the window maps them to its
+// boxes. The default is no entry at all.
+struct FieldId {
+    constexpr FieldId() = default;
+    constexpr FieldId(int entry) : number(entry) {}  // from a calculation's Field enum
+
+    int number = -1;
+    friend constexpr bool operator==(FieldId, FieldId) = default;
+};
+inline constexpr FieldId kNoField{};
+
+// Why a calculation stopped early. A failure may blame one entry: `field` is then its number
+// and `text` is what its box held, so the window can name the box, quote its text and move the
+// focus there.
 class CalculationFailure : public std::exception {
   public:
     enum class Kind { Conversion, Overflow, DivisionByZero };
@@ -33,14 +45,14 @@ class CalculationFailure : public std::exception {
         GroupSeparator,
     };
 
-    CalculationFailure(Kind kind, std::string text = {}, std::string field = {},
+    CalculationFailure(Kind kind, std::string text = {}, FieldId field = kNoField,
                        Cause cause = Cause::Unknown, std::string correction = {});
     virtual ~CalculationFailure() = default;
 
     Kind kind() const { return kind_; }
     Cause cause() const { return cause_; }
     const std::string& text() const { return text_; }
-    const std::string& field() const { return field_; }
+    FieldId field() const { return field_; }
     // For a regional separator: the number as the box reads it, written with a full stop and
     // without grouping, when that is clear.
     const std::string& correction() const { return correction_; }
@@ -55,37 +67,37 @@ class CalculationFailure : public std::exception {
     Kind kind_;
     Cause cause_;
     std::string text_;
-    std::string field_;
+    FieldId field_;
     std::string correction_;
     std::string description_;
 };
 
 class ConversionFailure : public CalculationFailure {
   public:
-    explicit ConversionFailure(std::string text, std::string field = {},
+    explicit ConversionFailure(std::string text, FieldId field = kNoField,
                                Cause cause = Cause::Unknown, std::string correction = {})
-        : CalculationFailure(Kind::Conversion, std::move(text), std::move(field), cause,
+        : CalculationFailure(Kind::Conversion, std::move(text), field, cause,
                              std::move(correction)) {}
 };
 
 class OverflowFailure : public CalculationFailure {
   public:
-    explicit OverflowFailure(std::string text = {}, std::string field = {},
+    explicit OverflowFailure(std::string text = {}, FieldId field = kNoField,
                              Cause cause = Cause::Unknown)
-        : CalculationFailure(Kind::Overflow, std::move(text), std::move(field), cause) {}
+        : CalculationFailure(Kind::Overflow, std::move(text), field, cause) {}
 };
 
 class DivisionByZeroFailure : public CalculationFailure {
   public:
-    explicit DivisionByZeroFailure(std::string text = {}, std::string field = {},
+    explicit DivisionByZeroFailure(std::string text = {}, FieldId field = kNoField,
                                    Cause cause = Cause::Unknown)
-        : CalculationFailure(Kind::DivisionByZero, std::move(text), std::move(field), cause) {}
+        : CalculationFailure(Kind::DivisionByZero, std::move(text), field, cause) {}
 };
 
-// A number a calculation read from an entry box: the box's objectName, its text and the value
-// read from it (not a number while it has not been read).
+// A number a calculation read from an entry: the entry, its text and the value read from it
+// (not a number while it has not been read).
 struct EntryValue {
-    std::string_view field;
+    FieldId field = kNoField;
     std::string_view text;
     double value = 0;
 };
@@ -101,14 +113,14 @@ struct EntryValue {
 const EntryValue& OverflowCulprit(std::initializer_list<EntryValue> fedBy, double lowest,
                                   double highest);
 
-// Reads the box `field` holding `text` with `read` (text to number). A failure of the reading
-// blames the box.
+// Reads the entry `field` holding `text` with `read` (text to number). A failure of the reading
+// blames the entry.
 template <class Read>
-EntryValue ReadEntry(std::string_view field, std::string_view text, Read&& read) {
+EntryValue ReadEntry(FieldId field, std::string_view text, Read&& read) {
     try {
         return {field, text, read(text)};
     } catch (const CalculationFailure& failure) {
-        if (!failure.field().empty()) throw;
+        if (failure.field() != kNoField) throw;
         RethrowBlaming(failure, {field, text, std::numeric_limits<double>::quiet_NaN()});
     }
 }
@@ -124,7 +136,7 @@ auto BlameStep(std::initializer_list<EntryValue> fedBy, Step&& step,
     try {
         return step();
     } catch (const CalculationFailure& failure) {
-        if (!failure.field().empty() || fedBy.size() == 0) throw;
+        if (failure.field() != kNoField || fedBy.size() == 0) throw;
         if (fedBy.size() == 1) RethrowBlaming(failure, *fedBy.begin());
         if (failure.kind() != CalculationFailure::Kind::Overflow) throw;
         RethrowBlaming(failure, OverflowCulprit(fedBy, lowest, highest));
@@ -160,7 +172,7 @@ auto QuotientStep(std::initializer_list<EntryValue> fedBy,
     try {
         return step();
     } catch (const CalculationFailure& failure) {
-        if (!failure.field().empty() || failure.kind() == CalculationFailure::Kind::Conversion) {
+        if (failure.field() != kNoField || failure.kind() == CalculationFailure::Kind::Conversion) {
             throw;
         }
         const Blamed blamed = QuotientCulprit(failure, fedBy, divisors);

@@ -3,18 +3,20 @@
 #include <string>
 #include <string_view>
 
+#include "core/failures.h"
 #include "core/regional_format.h"
 
 namespace motoreckon {
 
-// The texts of the boxes of the horsepower window.
+// The texts of the horsepower window's entries.
 struct TrapSpeedEntries {
-    std::string_view weight;  // txtWeight
-    std::string_view mph;     // txtMPH
+    enum Field { Weight, Mph };
+    std::string_view weight;  // pounds
+    std::string_view mph;     // trap speed
 };
 
 // The Calculate click of the horsepower window: horsepower from the car's weight in pounds and
-// its trap speed in MPH, ((mph / 234) to the power 3.0) x weight, as whole-number text for lblHP.
+// its trap speed in MPH, ((mph / 234) to the power 3.0) x weight, as whole-number text.
 // Both texts are read leniently in the user's region (ReadLeadingNumber), the speed first. A
 // step whose result is not a finite number is an OverflowFailure: a speed whose cube is blames
 // the speed, a product out of range the box out of range or else the larger of cube and weight.

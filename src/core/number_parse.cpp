@@ -335,7 +335,7 @@ double ReadLeadingNumber(std::string_view text, const RegionalFormat& format) {
         } else {
             return number.value;
         }
-        throw ConversionFailure(std::string(text), {}, cause, Correction(s, format));
+        throw ConversionFailure(std::string(text), kNoField, cause, Correction(s, format));
     });
 }
 

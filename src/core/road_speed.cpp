@@ -24,15 +24,16 @@ auto RegionalReader(const RegionalFormat& format) {
 
 std::string EngineSpeedCaption(const EngineSpeedEntries& entries, const RegionalFormat& format) {
     const auto read = RegionalReader(format);
-    const EntryValue mph = ReadEntry("txtMPH", entries.mph, read);
-    const EntryValue axle = ReadEntry("txtAxle", entries.axle, read);
+    const EntryValue mph = ReadEntry(EngineSpeedEntries::Mph, entries.mph, read);
+    const EntryValue axle = ReadEntry(EngineSpeedEntries::Axle, entries.axle, read);
     const double atAxle =
         BlameStep({mph, axle}, [&] { return CheckedResult(mph.value * axle.value); });
-    const EntryValue transmission = ReadEntry("txtTransmission", entries.transmission, read);
+    const EntryValue transmission =
+        ReadEntry(EngineSpeedEntries::Transmission, entries.transmission, read);
     const double atEngine = BlameStep({mph, axle, transmission}, [&] {
         return CheckedResult(CheckedResult(atAxle * transmission.value) * kSpeedFactor);
     });
-    const EntryValue tire = ReadEntry("txtTireDiameter", entries.tireDiameter, read);
+    const EntryValue tire = ReadEntry(EngineSpeedEntries::TireDiameter, entries.tireDiameter, read);
     return QuotientStep({mph, axle, transmission, tire}, {tire}, [&] {
         return WholeNumberText(CheckedDivide(atEngine, tire.value), format);
     });
@@ -40,12 +41,13 @@ std::string EngineSpeedCaption(const EngineSpeedEntries& entries, const Regional
 
 std::string RoadSpeedCaption(const RoadSpeedEntries& entries, const RegionalFormat& format) {
     const auto read = RegionalReader(format);
-    const EntryValue rpm = ReadEntry("txtRPM", entries.rpm, read);
-    const EntryValue tire = ReadEntry("txtTireDiameter", entries.tireDiameter, read);
+    const EntryValue rpm = ReadEntry(RoadSpeedEntries::Rpm, entries.rpm, read);
+    const EntryValue tire = ReadEntry(RoadSpeedEntries::TireDiameter, entries.tireDiameter, read);
     const double travel =
         BlameStep({rpm, tire}, [&] { return CheckedResult(rpm.value * tire.value); });
-    const EntryValue axle = ReadEntry("txtAxle", entries.axle, read);
-    const EntryValue transmission = ReadEntry("txtTransmission", entries.transmission, read);
+    const EntryValue axle = ReadEntry(RoadSpeedEntries::Axle, entries.axle, read);
+    const EntryValue transmission =
+        ReadEntry(RoadSpeedEntries::Transmission, entries.transmission, read);
     const double gearing = BlameStep({axle, transmission}, [&] {
         return CheckedResult(CheckedResult(axle.value * transmission.value) * kSpeedFactor);
     });

@@ -3,27 +3,30 @@
 #include <string>
 #include <string_view>
 
+#include "core/failures.h"
 #include "core/regional_format.h"
 
 namespace motoreckon {
 
-// The texts of the boxes of the engine-speed calculator.
+// The texts of the engine-speed calculator's entries.
 struct EngineSpeedEntries {
-    std::string_view mph;           // txtMPH
-    std::string_view axle;          // txtAxle
-    std::string_view transmission;  // txtTransmission
-    std::string_view tireDiameter;  // txtTireDiameter
+    enum Field { Mph, Axle, Transmission, TireDiameter };
+    std::string_view mph;
+    std::string_view axle;
+    std::string_view transmission;
+    std::string_view tireDiameter;
 };
 
-// The texts of the boxes of the road-speed calculator.
+// The texts of the road-speed calculator's entries.
 struct RoadSpeedEntries {
-    std::string_view rpm;           // txtRPM
-    std::string_view tireDiameter;  // txtTireDiameter
-    std::string_view axle;          // txtAxle
-    std::string_view transmission;  // txtTransmission
+    enum Field { Rpm, TireDiameter, Axle, Transmission };
+    std::string_view rpm;
+    std::string_view tireDiameter;
+    std::string_view axle;
+    std::string_view transmission;
 };
 
-// The Calculate click of the road-speed window in its two modes: the caption for lblAnswer, as
+// The Calculate click of the road-speed window in its two modes: the answer as
 // whole-number text.
 //   engine speed: RPM = (((MPH x axle) x transmission) x 336) / tire diameter
 //   road speed:   MPH = (RPM x tire diameter) / ((axle x transmission) x 336)

@@ -8,8 +8,8 @@
 #include <deque>
 
 #include "core/failures.h"
+#include "forms/controls.h"
 #include "forms/feedback.h"
-#include "forms/form_controls.h"
 
 namespace motoreckon {
 
@@ -56,10 +56,12 @@ void runWaiting(const QPointer<QWidget>& window) {
 
 }  // namespace
 
-bool runCalculation(QWidget* window, const std::function<void()>& handler) {
+bool runCalculation(QWidget* window, const QList<QLineEdit*>& boxes,
+                    const std::function<void()>& handler) {
     Commands* commands = Commands::of(window);
     if (commands->running) {
-        commands->waiting.push_back([window, handler] { runCalculation(window, handler); });
+        commands->waiting.push_back(
+            [window, boxes, handler] { runCalculation(window, boxes, handler); });
         return false;
     }
     const QPointer<QWidget> alive(window);
@@ -70,10 +72,8 @@ bool runCalculation(QWidget* window, const std::function<void()>& handler) {
     } catch (const CalculationFailure& failure) {
         ended = false;
         QString text = QString::fromStdString(failure.describe());
-        QPointer<QLineEdit> box =
-            failure.field().empty()
-                ? nullptr
-                : window->findChild<QLineEdit*>(QString::fromStdString(failure.field()));
+        const int field = failure.field().number;
+        QPointer<QLineEdit> box = field >= 0 && field < boxes.size() ? boxes.at(field) : nullptr;
         if (box) {
             const QString name = labelFor(window, box);
             if (!name.isEmpty()) text = name + QStringLiteral(": ") + text;

@@ -14,11 +14,15 @@
 #include <QPushButton>
 
 #include "forms/calculation.h"
+#include "forms/controls.h"
 #include "forms/feedback.h"
-#include "forms/form_controls.h"
+#include "forms/fonts.h"
+#include "forms/menus.h"
 #include "forms/placement.h"
 #include "forms/regional.h"
+#include "forms/results.h"
 #include "forms/twips.h"
+#include "forms/window_keys.h"
 
 namespace motoreckon {
 
@@ -261,6 +265,10 @@ DiscomEntries discom::entries() const {
             gaskettx->text().toStdString(),     decktx->text().toStdString()};
 }
 
+QList<QLineEdit*> discom::boxes() const {
+    return {txtBore, txtStroke, txtCylinders, headtx, gaskettx, decktx};
+}
+
 DiscomOptions discom::options() const {
     return {MnuLiters->isChecked() ? DisplacementUnit::Liters : DisplacementUnit::CubicInches,
             compratiomnu->isChecked(), roundtx->isChecked()};
@@ -280,7 +288,7 @@ void discom::setCaptionColour(QLabel* label, const QColor& colour) {
 }
 
 void discom::Com_calc_Click() {
-    runCalculation(this, [this] {
+    runCalculation(this, boxes(), [this] {
         const RegionalFormat format = regionalFormat();
         const DiscomCalculation calc =
             CalculateDisplacement(entries(), options(), resultText(crlb).toStdString(), format);
@@ -294,10 +302,7 @@ void discom::Com_calc_Click() {
             if (!alive) return;
         }
         setResult(lblCubicInch, calc.texts.displacement, format);
-        if (calc.focus) {
-            findChild<QLineEdit*>(QString::fromStdString(*calc.focus))
-                ->setFocus(Qt::OtherFocusReason);
-        }
+        if (calc.focus) boxes().at(*calc.focus)->setFocus(Qt::OtherFocusReason);
         if (calc.texts.failure) throw *calc.texts.failure;
     });
 }
@@ -332,7 +337,7 @@ void discom::compratiomnu_Click() {
 // A change of unit or rounding shows the results again, once there are results to show.
 void discom::refreshIfShown() {
     if (resultText(lblCubicInch).isEmpty()) return;
-    runCalculation(this, [this] {
+    runCalculation(this, boxes(), [this] {
         const RegionalFormat format = regionalFormat();
         const DiscomTexts texts = RefreshResults(entries(), options(), format);
         setResult(lblCubicInch, texts.displacement, format);

@@ -35,6 +35,8 @@ class discom final : public QMainWindow {
     void refreshIfShown();
 
     DiscomEntries entries() const;
+    // The entry boxes in the order the calculation numbers its entries.
+    QList<QLineEdit*> boxes() const;
     DiscomOptions options() const;
     void setResult(QLabel* label, const std::optional<std::string>& text,
                    const RegionalFormat& format);

@@ -7,11 +7,14 @@
 #include "core/carb_cfm.h"
 #include "core/key_filter.h"
 #include "forms/calculation.h"
-#include "forms/form_controls.h"
+#include "forms/controls.h"
+#include "forms/fonts.h"
 #include "forms/keypress.h"
 #include "forms/placement.h"
 #include "forms/regional.h"
+#include "forms/results.h"
 #include "forms/twips.h"
+#include "forms/window_keys.h"
 
 namespace motoreckon {
 
@@ -85,7 +88,7 @@ void frmCarbSize::Form_Load(const CenterParent& frame) {
 }
 
 void frmCarbSize::cmdCalculateCFM_Click() {
-    runCalculation(this, [this] {
+    runCalculation(this, {txtRPM, txtCubicInches, txtEfficency}, [this] {
         const std::string rpm = txtRPM->text().toStdString();
         const std::string cubicInches = txtCubicInches->text().toStdString();
         const std::string efficiency = txtEfficency->text().toStdString();

@@ -8,9 +8,12 @@
 
 #include "core/horsepower.h"
 #include "forms/calculation.h"
-#include "forms/form_controls.h"
+#include "forms/controls.h"
+#include "forms/fonts.h"
 #include "forms/regional.h"
+#include "forms/results.h"
 #include "forms/twips.h"
+#include "forms/window_keys.h"
 
 namespace motoreckon {
 
@@ -61,7 +64,8 @@ frmHP_MPH::frmHP_MPH(QWidget* parent) : QWidget(parent) {
 }
 
 void frmHP_MPH::cmdCalculate_Click() {
-    runCalculation(this, [this] {
+    // In the order the calculation numbers its entries.
+    runCalculation(this, {txtWeight, txtMPH}, [this] {
         const std::string mph = txtMPH->text().toStdString();
         const std::string weight = txtWeight->text().toStdString();
         const RegionalFormat format = regionalFormat();

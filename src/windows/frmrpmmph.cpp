@@ -8,9 +8,12 @@
 
 #include "core/road_speed.h"
 #include "forms/calculation.h"
-#include "forms/form_controls.h"
+#include "forms/controls.h"
+#include "forms/fonts.h"
 #include "forms/regional.h"
+#include "forms/results.h"
 #include "forms/twips.h"
+#include "forms/window_keys.h"
 
 namespace motoreckon {
 
@@ -137,26 +140,31 @@ void frmRPMMPH::ApplyFormType() {
 }
 
 void frmRPMMPH::cmdCalculate_Click() {
-    if (FormType != EngineSpeedMode && FormType != RoadSpeedMode) return;
-    runCalculation(this, [this] {
-        const RegionalFormat format = regionalFormat();
-        std::string caption;
-        if (FormType == EngineSpeedMode) {
+    // Each formula numbers its entries in the order it reads them.
+    if (FormType == EngineSpeedMode) {
+        runCalculation(this, {txtMPH, txtAxle, txtTransmission, txtTireDiameter}, [this] {
             const std::string mph = txtMPH->text().toStdString();
             const std::string axle = txtAxle->text().toStdString();
             const std::string transmission = txtTransmission->text().toStdString();
             const std::string tireDiameter = txtTireDiameter->text().toStdString();
-            caption = EngineSpeedCaption({mph, axle, transmission, tireDiameter}, format);
-        } else {
+            const RegionalFormat format = regionalFormat();
+            showAnswer(EngineSpeedCaption({mph, axle, transmission, tireDiameter}, format), format);
+        });
+    } else if (FormType == RoadSpeedMode) {
+        runCalculation(this, {txtRPM, txtTireDiameter, txtAxle, txtTransmission}, [this] {
             const std::string rpm = txtRPM->text().toStdString();
             const std::string tireDiameter = txtTireDiameter->text().toStdString();
             const std::string axle = txtAxle->text().toStdString();
             const std::string transmission = txtTransmission->text().toStdString();
-            caption = RoadSpeedCaption({rpm, tireDiameter, axle, transmission}, format);
-        }
-        showResult(lblAnswer, caption, format);
-        fitToText(lblAnswer);
-    });
+            const RegionalFormat format = regionalFormat();
+            showAnswer(RoadSpeedCaption({rpm, tireDiameter, axle, transmission}, format), format);
+        });
+    }
+}
+
+void frmRPMMPH::showAnswer(const std::string& answer, const RegionalFormat& format) {
+    showResult(lblAnswer, answer, format);
+    fitToText(lblAnswer);
 }
 
 }  // namespace motoreckon

@@ -3,6 +3,9 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <string>
+
+#include "core/regional_format.h"
 
 class QGroupBox;
 class QLabel;
@@ -36,6 +39,7 @@ class frmRPMMPH final : public QWidget {
   private:
     void ApplyFormType();
     void cmdCalculate_Click();
+    void showAnswer(const std::string& answer, const RegionalFormat& format);
 
     std::int16_t FormType = 0;
 

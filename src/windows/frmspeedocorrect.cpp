@@ -5,7 +5,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "forms/form_controls.h"
+#include "forms/controls.h"
+#include "forms/fonts.h"
 #include "forms/twips.h"
 
 namespace motoreckon {

@@ -12,10 +12,10 @@ namespace motoreckon::test {
 using Kind = CalculationFailure::Kind;
 
 // The failure a calculation is expected to end with: its kind and the box it blames (an empty
-// field: no box) with the text quoted from it, and where it matters why the box is to blame.
+// field: kNoField) with the text quoted from it, and where it matters why the box is to blame.
 struct Blame {
     Kind kind;
-    std::string field;
+    FieldId field;
     std::string text;
     std::optional<CalculationFailure::Cause> cause = std::nullopt;
 };
@@ -34,7 +34,7 @@ std::optional<CalculationFailure> FailureOf(Calculation&& calculation) {
 inline void ExpectBlame(const std::optional<CalculationFailure>& actual, const Blame& expected) {
     ASSERT_TRUE(actual.has_value()) << "no failure";
     EXPECT_EQ(actual->kind(), expected.kind);
-    EXPECT_EQ(actual->field(), expected.field);
+    EXPECT_EQ(actual->field().number, expected.field.number);
     EXPECT_EQ(actual->text(), expected.text);
     if (expected.cause) {
         EXPECT_EQ(actual->cause(), *expected.cause);

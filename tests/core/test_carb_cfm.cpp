@@ -49,33 +49,33 @@ struct FailureCase {
     std::string rpm;
     std::string cubicInches;
     std::string efficiency;
-    std::string field;
+    FieldId field;
     CalculationFailure::Cause cause = CalculationFailure::Cause::Unknown;
 };
 
 TEST(CarbCfmCaption, BlamesTheFirstEntryThatOverflows) {
     using enum CalculationFailure::Cause;
     const FailureCase cases[] = {
-        {"32768", "350", "85", "txtRPM"},
-        {"6000.5e10", "350", "85", "txtRPM"},
-        {"-32769", "350", "85", "txtRPM", Negative},
-        {"6000", "350", "32768", "txtEfficency"},
-        {"99999", "350", "99999", "txtEfficency"},
-        {"6000", "1e39", "85", "txtCubicInches"},
-        {"6000", "1e400", "85", "txtCubicInches"},
+        {"32768", "350", "85", CarbEntries::Rpm},
+        {"6000.5e10", "350", "85", CarbEntries::Rpm},
+        {"-32769", "350", "85", CarbEntries::Rpm, Negative},
+        {"6000", "350", "32768", CarbEntries::Efficiency},
+        {"99999", "350", "99999", CarbEntries::Efficiency},
+        {"6000", "1e39", "85", CarbEntries::CubicInches},
+        {"6000", "1e400", "85", CarbEntries::CubicInches},
         // A CFM beyond every range blames the box out of the 32-bit range, or else the largest.
-        {"32767", "3e38", "32767", "txtCubicInches"},
-        {"6000", "2147483647", "85", "txtCubicInches"},
-        {"32767", "-1e9", "100", "txtCubicInches", Negative},
+        {"32767", "3e38", "32767", CarbEntries::CubicInches},
+        {"6000", "2147483647", "85", CarbEntries::CubicInches},
+        {"32767", "-1e9", "100", CarbEntries::CubicInches, Negative},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.rpm + ", " + c.cubicInches + ", " + c.efficiency);
         const auto failure = FailureOf([&] {
             CarbCfmCaption({c.rpm, c.cubicInches, c.efficiency}, RegionalFormat::English());
         });
-        const std::string& text = c.field == "txtRPM"           ? c.rpm
-                                  : c.field == "txtCubicInches" ? c.cubicInches
-                                                                : c.efficiency;
+        const std::string& text = c.field == CarbEntries::Rpm           ? c.rpm
+                                  : c.field == CarbEntries::CubicInches ? c.cubicInches
+                                                                        : c.efficiency;
         ExpectBlame(failure, {test::Kind::Overflow, c.field, text});
         if (failure) {
             EXPECT_EQ(failure->cause(), c.cause);

@@ -11,6 +11,7 @@ namespace motoreckon {
 namespace {
 
 using Unit = DisplacementUnit;
+using D = DiscomEntries;
 using test::Blame;
 using test::ExpectBlame;
 using test::Kind;
@@ -86,13 +87,13 @@ TEST(Displacement, EssentialsCheckAndFocusRule) {
         const char* bore;
         const char* stroke;
         const char* cylinders;
-        std::optional<std::string> focus;
+        std::optional<D::Field> focus;
     };
     const std::vector<Case> cases = {
-        {"", "", "", "txtBore"},
-        {"", "", "8", "txtBore"},
-        {"4", "", "8", "txtStroke"},
-        {"4", "", "0", "txtStroke"},
+        {"", "", "", D::Bore},
+        {"", "", "8", D::Bore},
+        {"4", "", "8", D::Stroke},
+        {"4", "", "0", D::Stroke},
         {"", "3.48", "8", std::nullopt},
         {"4", "3.48", "", std::nullopt},
         {"4", "3.48", "0", std::nullopt},
@@ -256,20 +257,20 @@ TEST(Displacement, CalculateFailuresLeaveBothTexts) {
         Blame blame;
     };
     const std::vector<Case> cases = {
-        {{"4", "3.48", "8x", "64", "8", "5"}, {Kind::Conversion, "txtCylinders", "8x"}},
-        {{"4", "3.48", "8,", "64", "8", "5"}, {Kind::Conversion, "txtCylinders", "8,"}},
-        {{"4", "3.48", "8", "64", "8", "-72"}, {Kind::DivisionByZero, "decktx", "-72"}},
+        {{"4", "3.48", "8x", "64", "8", "5"}, {Kind::Conversion, D::Cylinders, "8x"}},
+        {{"4", "3.48", "8,", "64", "8", "5"}, {Kind::Conversion, D::Cylinders, "8,"}},
+        {{"4", "3.48", "8", "64", "8", "-72"}, {Kind::DivisionByZero, D::Deck, "-72"}},
         // An overflow blames the box that takes its step out of range, or else the largest.
-        {{"4", "3.48", "8", "9E99", "8", "5"}, {Kind::Overflow, "headtx", "9E99"}},
-        {{"4", "3.48", "8", "64", "8", "-3E9"}, {Kind::Overflow, "decktx", "-3E9"}},
-        {{"9E999", "3.48", "8", "64", "8", "5"}, {Kind::Overflow, "txtBore", "9E999"}},
-        {{"1E200", "3.48", "8", "64", "8", "5"}, {Kind::Overflow, "txtBore", "1E200"}},
-        {{"999999", "3.48", "8", "64", "8", "5"}, {Kind::Overflow, "txtBore", "999999"}},
+        {{"4", "3.48", "8", "9E99", "8", "5"}, {Kind::Overflow, D::Head, "9E99"}},
+        {{"4", "3.48", "8", "64", "8", "-3E9"}, {Kind::Overflow, D::Deck, "-3E9"}},
+        {{"9E999", "3.48", "8", "64", "8", "5"}, {Kind::Overflow, D::Bore, "9E999"}},
+        {{"1E200", "3.48", "8", "64", "8", "5"}, {Kind::Overflow, D::Bore, "1E200"}},
+        {{"999999", "3.48", "8", "64", "8", "5"}, {Kind::Overflow, D::Bore, "999999"}},
         // A clearance too close to zero to divide by, made up by the largest of the volumes.
         {{"4", "3.48", "8", "1E-320", "1E-320", "0"},
-         {Kind::Overflow, "gaskettx", "1E-320", CalculationFailure::Cause::NearZero}},
+         {Kind::Overflow, D::Gasket, "1E-320", CalculationFailure::Cause::NearZero}},
         {{"4", "3.48", "8", "64", "8", "-1e309"},
-         {Kind::Overflow, "decktx", "-1e309", CalculationFailure::Cause::Negative}},
+         {Kind::Overflow, D::Deck, "-1e309", CalculationFailure::Cause::Negative}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.entries.bore + "|" + c.entries.cylinders + "|" + c.entries.head + "|" +
@@ -294,14 +295,14 @@ TEST(Displacement, RefreshFailuresClearBothTexts) {
         Blame blame;
     };
     const std::vector<Case> cases = {
-        {{"4", "3.48", "8x", "64", "8", "5"}, {Kind::Conversion, "txtCylinders", "8x"}},
-        {{"4", "3.48", "", "64", "8", "5"}, {Kind::Conversion, "txtCylinders", ""}},
-        {{"4", "3.48", "0", "64", "8", "5"}, {Kind::DivisionByZero, "txtCylinders", "0"}},
-        {{"", "3.48", "0", "64", "8", "5"}, {Kind::DivisionByZero, "txtCylinders", "0"}},
-        {{"4", "3.48", "8", "64", "8", "-72"}, {Kind::DivisionByZero, "decktx", "-72"}},
-        {{"4", "3.48", "8", "9E99", "8", "5"}, {Kind::Overflow, "headtx", "9E99"}},
-        {{"9E999", "3.48", "8", "64", "8", "5"}, {Kind::Overflow, "txtBore", "9E999"}},
-        {{"4", "3,48", "8", "64", "8", "5"}, {Kind::Conversion, "txtStroke", "3,48"}},
+        {{"4", "3.48", "8x", "64", "8", "5"}, {Kind::Conversion, D::Cylinders, "8x"}},
+        {{"4", "3.48", "", "64", "8", "5"}, {Kind::Conversion, D::Cylinders, ""}},
+        {{"4", "3.48", "0", "64", "8", "5"}, {Kind::DivisionByZero, D::Cylinders, "0"}},
+        {{"", "3.48", "0", "64", "8", "5"}, {Kind::DivisionByZero, D::Cylinders, "0"}},
+        {{"4", "3.48", "8", "64", "8", "-72"}, {Kind::DivisionByZero, D::Deck, "-72"}},
+        {{"4", "3.48", "8", "9E99", "8", "5"}, {Kind::Overflow, D::Head, "9E99"}},
+        {{"9E999", "3.48", "8", "64", "8", "5"}, {Kind::Overflow, D::Bore, "9E999"}},
+        {{"4", "3,48", "8", "64", "8", "5"}, {Kind::Conversion, D::Stroke, "3,48"}},
     };
     for (const bool compression : {true, false}) {
         for (const Case& c : cases) {
@@ -325,13 +326,13 @@ TEST(Displacement, DisplacementTooLargeToWriteIsAnOverflow) {
         SCOPED_TRACE(round ? "rounded" : "unrounded");
         const DiscomCalculation calc = CalculateDisplacement(
             entries, Options(Unit::CubicInches, round, false), "10.31", RegionalFormat::English());
-        ExpectBlame(calc.texts.failure, {Kind::Overflow, "txtBore", "1e154"});
+        ExpectBlame(calc.texts.failure, {Kind::Overflow, D::Bore, "1e154"});
         EXPECT_FALSE(calc.texts.displacement.has_value());
         EXPECT_FALSE(calc.texts.ratio.has_value());
 
         const DiscomTexts refresh =
             RefreshResults(entries, Options(Unit::CubicInches, round), RegionalFormat::English());
-        ExpectBlame(refresh.failure, {Kind::Overflow, "txtBore", "1e154"});
+        ExpectBlame(refresh.failure, {Kind::Overflow, D::Bore, "1e154"});
         EXPECT_EQ(refresh.displacement, "");
         EXPECT_EQ(refresh.ratio, "");
     }

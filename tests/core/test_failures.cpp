@@ -15,6 +15,9 @@ using test::FailureOf;
 using test::Kind;
 using Cause = CalculationFailure::Cause;
 
+// The entries of the calculations these tests make up.
+enum { kBox, kSmall, kLarge, kOutside, kTiny, kTinier, kZero, kNought, kAxle, kMPH };
+
 // A quoted text is set apart between these two, so that its writing direction stays its own.
 const std::string kOpen = "\"\u2068";
 const std::string kClose = "\u2069\"";
@@ -26,32 +29,31 @@ TEST(CalculationFailure, DescribesTheFailureInPlainWords) {
         CalculationFailure failure;
         std::string description;
     } cases[] = {
-        {ConversionFailure("26in", "txtTireDiameter"), Quote("26in") + " is not a number."},
+        {ConversionFailure("26in", kBox), Quote("26in") + " is not a number."},
         {ConversionFailure("  "), "Nothing was entered. Enter a number."},
-        {ConversionFailure("3,48", "txtStroke", Cause::DecimalSeparator, "3.48"),
+        {ConversionFailure("3,48", kBox, Cause::DecimalSeparator, "3.48"),
          Quote("3,48") + " \u2014 write the decimal point as a full stop: 3.48"},
-        {ConversionFailure("1.5,3", "txtStroke", Cause::DecimalSeparator),
+        {ConversionFailure("1.5,3", kBox, Cause::DecimalSeparator),
          Quote("1.5,3") + " \u2014 write the decimal point as a full stop."},
-        {ConversionFailure("3,200", "txtWeight", Cause::GroupSeparator, "3200"),
+        {ConversionFailure("3,200", kBox, Cause::GroupSeparator, "3200"),
          Quote("3,200") + " \u2014 write the number without digit-group separators: 3200"},
-        {ConversionFailure("3,48", "txtWeight", Cause::GroupSeparator),
+        {ConversionFailure("3,48", kBox, Cause::GroupSeparator),
          Quote("3,48") +
              " \u2014 write the number without digit-group separators, with a full stop as the "
              "decimal point."},
-        {OverflowFailure("1e-310", "txtTireDiameter", Cause::NearZero),
+        {OverflowFailure("1e-310", kBox, Cause::NearZero),
          Quote("1e-310") + " is too close to zero for this calculation."},
-        {DivisionByZeroFailure("-1e-200", "txtAxle", Cause::NearZero),
+        {DivisionByZeroFailure("-1e-200", kBox, Cause::NearZero),
          Quote("-1e-200") + " is too close to zero for this calculation."},
         {OverflowFailure(), "The result is too large to calculate."},
-        {OverflowFailure("99999", "txtRPM"),
-         Quote("99999") + " is too large for this calculation."},
-        {OverflowFailure("-32769", "txtRPM", Cause::Negative),
+        {OverflowFailure("99999", kBox), Quote("99999") + " is too large for this calculation."},
+        {OverflowFailure("-32769", kBox, Cause::Negative),
          Quote("-32769") + " is too far below zero for this calculation."},
-        {OverflowFailure({}, {}, Cause::ZeroByZero),
+        {OverflowFailure({}, kNoField, Cause::ZeroByZero),
          "The result cannot be calculated: 0 divided by 0."},
-        {OverflowFailure("0", "txtTireDiameter", Cause::ZeroByZero),
+        {OverflowFailure("0", kBox, Cause::ZeroByZero),
          Quote("0") + " would make the calculation divide 0 by 0, which cannot be calculated."},
-        {DivisionByZeroFailure("0", "txtTireDiameter"),
+        {DivisionByZeroFailure("0", kBox),
          Quote("0") + " would make the calculation divide by zero."},
         {DivisionByZeroFailure(), "The calculation would divide by zero."},
     };
@@ -96,11 +98,11 @@ TEST(CheckedDivide, TellsDivisionByZeroFromOverflow) {
 // A step's failure blames the one box that feeds it; of several, an overflow blames the one out
 // of the step's range, else the one of largest magnitude, and says when its value is below zero.
 TEST(BlameStep, NamesTheBoxThatMakesTheStepFail) {
-    const EntryValue small{"txtSmall", "2", 2};
-    const EntryValue large{"txtLarge", "-1e300", -1e300};
-    const EntryValue outside{"txtOutside", "3e9", 3e9};
-    const EntryValue tiny{"txtTiny", "1e-200", 1e-200};
-    const EntryValue tinier{"txtTinier", "-1e-300", -1e-300};
+    const EntryValue small{kSmall, "2", 2};
+    const EntryValue large{kLarge, "-1e300", -1e300};
+    const EntryValue outside{kOutside, "3e9", 3e9};
+    const EntryValue tiny{kTiny, "1e-200", 1e-200};
+    const EntryValue tinier{kTinier, "-1e-300", -1e-300};
     const auto overflow = [] { return CheckedResult(1e308 * 10); };
     const struct {
         std::optional<CalculationFailure> failure;
@@ -108,57 +110,57 @@ TEST(BlameStep, NamesTheBoxThatMakesTheStepFail) {
         Cause cause;
     } cases[] = {
         {FailureOf([&] { BlameStep({small}, [] { return CheckedDivide(1, 0); }); }),
-         {Kind::DivisionByZero, "txtSmall", "2"},
+         {Kind::DivisionByZero, kSmall, "2"},
          Cause::Unknown},
         {FailureOf([&] {
              BlameStep({small, large}, overflow);
          }),
-         {Kind::Overflow, "txtLarge", "-1e300"},
+         {Kind::Overflow, kLarge, "-1e300"},
          Cause::Negative},
         {FailureOf([&] {
              BlameStep({small, outside, large}, overflow, -2147483648.0, 2147483647.0);
          }),
-         {Kind::Overflow, "txtOutside", "3e9"},
+         {Kind::Overflow, kOutside, "3e9"},
          Cause::Unknown},
         {FailureOf([&] {
              BlameStep({small, large}, [&] { return BlameStep({outside}, overflow); });
          }),
-         {Kind::Overflow, "txtOutside", "3e9"},
+         {Kind::Overflow, kOutside, "3e9"},
          Cause::Unknown},
         // Of several boxes, only an overflow can be put down to the size of one of them.
         {FailureOf([&] {
              BlameStep({small, large}, [] { return CheckedDivide(1, 0); });
          }),
-         {Kind::DivisionByZero, "", ""},
+         {Kind::DivisionByZero, kNoField, ""},
          Cause::Unknown},
         // A quotient blames its first zero divisor; of divisors too close to zero to be told
         // from it, the nearest; of an overflow, the box that takes it furthest.
         {FailureOf([&] {
-             QuotientStep({small, large}, {small, {"txtZero", "0,0", 0}, {"txtNought", "0", 0}},
+             QuotientStep({small, large}, {small, {kZero, "0,0", 0}, {kNought, "0", 0}},
                           [] { return CheckedDivide(0, 0); });
          }),
-         {Kind::Overflow, "txtZero", "0,0"},
+         {Kind::Overflow, kZero, "0,0"},
          Cause::ZeroByZero},
         {FailureOf([&] {
-             QuotientStep({small}, {{"txtZero", "0", 0}}, [] { return CheckedDivide(1, 0); });
+             QuotientStep({small}, {{kZero, "0", 0}}, [] { return CheckedDivide(1, 0); });
          }),
-         {Kind::DivisionByZero, "txtZero", "0"},
+         {Kind::DivisionByZero, kZero, "0"},
          Cause::Unknown},
         {FailureOf([&] {
              QuotientStep({small, tiny, tinier}, {tiny, tinier},
                           [] { return CheckedDivide(2, 1e-200 * 1e-300); });
          }),
-         {Kind::DivisionByZero, "txtTinier", "-1e-300"},
+         {Kind::DivisionByZero, kTinier, "-1e-300"},
          Cause::NearZero},
         {FailureOf([&] {
              QuotientStep({small, tiny}, {tiny}, [] { return CheckedDivide(2e300, 1e-200); });
          }),
-         {Kind::Overflow, "txtTiny", "1e-200"},
+         {Kind::Overflow, kTiny, "1e-200"},
          Cause::NearZero},
         {FailureOf([&] {
              QuotientStep({large, tiny}, {tiny}, [] { return CheckedDivide(-1e300, 1e-200); });
          }),
-         {Kind::Overflow, "txtLarge", "-1e300"},
+         {Kind::Overflow, kLarge, "-1e300"},
          Cause::Negative},
     };
     for (const auto& c : cases) {
@@ -173,18 +175,17 @@ TEST(BlameStep, NamesTheBoxThatMakesTheStepFail) {
 // below zero says so.
 TEST(ReadEntry, AFailedReadingBlamesItsBox) {
     ExpectBlame(FailureOf([] {
-                    ReadEntry("txtAxle", "3.73:1", [](std::string_view text) -> double {
+                    ReadEntry(kAxle, "3.73:1", [](std::string_view text) -> double {
                         throw ConversionFailure(std::string(text));
                     });
                 }),
-                {Kind::Conversion, "txtAxle", "3.73:1"});
+                {Kind::Conversion, kAxle, "3.73:1"});
     for (const double read : {HUGE_VAL, -HUGE_VAL}) {
-        ExpectBlame(
-            FailureOf([read] {
-                ReadEntry("txtMPH", "1e309",
-                          [read](std::string_view) { return CheckedResult(read); });
-            }),
-            {Kind::Overflow, "txtMPH", "1e309", read < 0 ? Cause::Negative : Cause::Unknown});
+        ExpectBlame(FailureOf([read] {
+                        ReadEntry(kMPH, "1e309",
+                                  [read](std::string_view) { return CheckedResult(read); });
+                    }),
+                    {Kind::Overflow, kMPH, "1e309", read < 0 ? Cause::Negative : Cause::Unknown});
     }
 }
 

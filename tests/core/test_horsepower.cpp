@@ -14,6 +14,7 @@ using test::ExpectBlame;
 using test::FailureOf;
 using test::Kind;
 using Cause = CalculationFailure::Cause;
+using T = TrapSpeedEntries;
 
 TEST(HorsepowerCaption, ShowsWholeRegionalNumber) {
     const RegionalFormat en = RegionalFormat::English();
@@ -50,16 +51,16 @@ TEST(HorsepowerCaption, BlamesTheBoxToBlame) {
         const char* mph;
         Blame blame;
     } cases[] = {
-        {"3200", "1e400", {Kind::Overflow, "txtMPH", "1e400"}},
-        {"1e400", "100", {Kind::Overflow, "txtWeight", "1e400"}},
-        {"1e400", "1e400", {Kind::Overflow, "txtMPH", "1e400"}},
-        {"3200", "1e200", {Kind::Overflow, "txtMPH", "1e200"}},
-        {"1e100", "1e100", {Kind::Overflow, "txtMPH", "1e100"}},
-        {"-1e300", "1e100", {Kind::Overflow, "txtWeight", "-1e300"}},
-        {"-1e307", "1000", {Kind::Overflow, "txtWeight", "-1e307"}},
-        {"3200", "-1e309", {Kind::Overflow, "txtMPH", "-1e309", Cause::Negative}},
+        {"3200", "1e400", {Kind::Overflow, T::Mph, "1e400"}},
+        {"1e400", "100", {Kind::Overflow, T::Weight, "1e400"}},
+        {"1e400", "1e400", {Kind::Overflow, T::Mph, "1e400"}},
+        {"3200", "1e200", {Kind::Overflow, T::Mph, "1e200"}},
+        {"1e100", "1e100", {Kind::Overflow, T::Mph, "1e100"}},
+        {"-1e300", "1e100", {Kind::Overflow, T::Weight, "-1e300"}},
+        {"-1e307", "1000", {Kind::Overflow, T::Weight, "-1e307"}},
+        {"3200", "-1e309", {Kind::Overflow, T::Mph, "-1e309", Cause::Negative}},
         // A weight written with a digit-group separator would read as 3 pounds.
-        {"3,200", "100", {Kind::Conversion, "txtWeight", "3,200", Cause::GroupSeparator}},
+        {"3,200", "100", {Kind::Conversion, T::Weight, "3,200", Cause::GroupSeparator}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.weight) + ", " + c.mph);

@@ -15,6 +15,8 @@ using test::ExpectBlame;
 using test::FailureOf;
 using test::Kind;
 using Cause = CalculationFailure::Cause;
+using E = EngineSpeedEntries;
+using R = RoadSpeedEntries;
 
 // The four box texts in the order the formula reads them: engine speed from MPH, axle ratio,
 // transmission ratio and tire diameter; road speed from RPM, tire diameter, axle ratio and
@@ -80,46 +82,44 @@ TEST(RoadSpeedFormulas, BlameTheBoxThatFailed) {
         Texts texts;
         Blame blame;
     } cases[] = {
-        {kEngineSpeed, {"60", "3.73", "1", ""}, {Kind::Conversion, "txtTireDiameter", ""}},
-        {kEngineSpeed, {"60", "3.73", "1", "   "}, {Kind::Conversion, "txtTireDiameter", "   "}},
-        {kEngineSpeed, {"60", "3.73", "1", "26in"}, {Kind::Conversion, "txtTireDiameter", "26in"}},
-        {kEngineSpeed, {"60", "3.73:1", "1", "26"}, {Kind::Conversion, "txtAxle", "3.73:1"}},
-        {kEngineSpeed, {"abc", "x", "y", "z"}, {Kind::Conversion, "txtMPH", "abc"}},
-        {kEngineSpeed, {"60", "3.73", "", ""}, {Kind::Conversion, "txtTransmission", ""}},
-        {kEngineSpeed, {"60", "3.73", "1", "0"}, {Kind::DivisionByZero, "txtTireDiameter", "0"}},
-        {kEngineSpeed, {"0", "3.73", "1", "0"}, {Kind::Overflow, "txtTireDiameter", "0"}},
-        {kEngineSpeed, {"1e400", "3.73", "1", "26"}, {Kind::Overflow, "txtMPH", "1e400"}},
+        {kEngineSpeed, {"60", "3.73", "1", ""}, {Kind::Conversion, E::TireDiameter, ""}},
+        {kEngineSpeed, {"60", "3.73", "1", "   "}, {Kind::Conversion, E::TireDiameter, "   "}},
+        {kEngineSpeed, {"60", "3.73", "1", "26in"}, {Kind::Conversion, E::TireDiameter, "26in"}},
+        {kEngineSpeed, {"60", "3.73:1", "1", "26"}, {Kind::Conversion, E::Axle, "3.73:1"}},
+        {kEngineSpeed, {"abc", "x", "y", "z"}, {Kind::Conversion, E::Mph, "abc"}},
+        {kEngineSpeed, {"60", "3.73", "", ""}, {Kind::Conversion, E::Transmission, ""}},
+        {kEngineSpeed, {"60", "3.73", "1", "0"}, {Kind::DivisionByZero, E::TireDiameter, "0"}},
+        {kEngineSpeed, {"0", "3.73", "1", "0"}, {Kind::Overflow, E::TireDiameter, "0"}},
+        {kEngineSpeed, {"1e400", "3.73", "1", "26"}, {Kind::Overflow, E::Mph, "1e400"}},
         // Speed times axle ratio overflows before the transmission text is read.
-        {kEngineSpeed, {"1e300", "1e10", "abc", "26"}, {Kind::Overflow, "txtMPH", "1e300"}},
+        {kEngineSpeed, {"1e300", "1e10", "abc", "26"}, {Kind::Overflow, E::Mph, "1e300"}},
         {kEngineSpeed,
          {"60", "-1e308", "1", "26"},
-         {Kind::Overflow, "txtAxle", "-1e308", Cause::Negative}},
+         {Kind::Overflow, E::Axle, "-1e308", Cause::Negative}},
         {kEngineSpeed,
          {"60", "3.73", "1", "1e-310"},
-         {Kind::Overflow, "txtTireDiameter", "1e-310", Cause::NearZero}},
+         {Kind::Overflow, E::TireDiameter, "1e-310", Cause::NearZero}},
         {kEngineSpeed,
          {"-1e309", "3.73", "1", "26"},
-         {Kind::Overflow, "txtMPH", "-1e309", Cause::Negative}},
-        {kRoadSpeed, {"3000", "", "3.73", "1"}, {Kind::Conversion, "txtTireDiameter", ""}},
-        {kRoadSpeed, {"3000", "26in", "abc", "1"}, {Kind::Conversion, "txtTireDiameter", "26in"}},
-        {kRoadSpeed, {"", "", "", ""}, {Kind::Conversion, "txtRPM", ""}},
-        {kRoadSpeed, {"3000", "26", "0", "1"}, {Kind::DivisionByZero, "txtAxle", "0"}},
-        {kRoadSpeed, {"3000", "26", "3.73", "0"}, {Kind::DivisionByZero, "txtTransmission", "0"}},
-        {kRoadSpeed, {"3000", "26", "0", "0"}, {Kind::DivisionByZero, "txtAxle", "0"}},
+         {Kind::Overflow, E::Mph, "-1e309", Cause::Negative}},
+        {kRoadSpeed, {"3000", "", "3.73", "1"}, {Kind::Conversion, R::TireDiameter, ""}},
+        {kRoadSpeed, {"3000", "26in", "abc", "1"}, {Kind::Conversion, R::TireDiameter, "26in"}},
+        {kRoadSpeed, {"", "", "", ""}, {Kind::Conversion, R::Rpm, ""}},
+        {kRoadSpeed, {"3000", "26", "0", "1"}, {Kind::DivisionByZero, R::Axle, "0"}},
+        {kRoadSpeed, {"3000", "26", "3.73", "0"}, {Kind::DivisionByZero, R::Transmission, "0"}},
+        {kRoadSpeed, {"3000", "26", "0", "0"}, {Kind::DivisionByZero, R::Axle, "0"}},
         // Two ratios whose product is too close to zero to be told from it: the first of them.
         {kRoadSpeed,
          {"3000", "26", "1e-200", "1e-200"},
-         {Kind::DivisionByZero, "txtAxle", "1e-200", Cause::NearZero}},
+         {Kind::DivisionByZero, R::Axle, "1e-200", Cause::NearZero}},
         {kRoadSpeed,
          {"3000", "26", "3.73e-308", "1"},
-         {Kind::Overflow, "txtAxle", "3.73e-308", Cause::NearZero}},
-        {kRoadSpeed, {"0", "26", "0", "1"}, {Kind::Overflow, "txtAxle", "0"}},
-        {kRoadSpeed, {"3000", "0", "0", "1"}, {Kind::Overflow, "txtAxle", "0"}},
-        {kRoadSpeed,
-         {"3000", "26", "3.73", "-1e999"},
-         {Kind::Overflow, "txtTransmission", "-1e999"}},
+         {Kind::Overflow, R::Axle, "3.73e-308", Cause::NearZero}},
+        {kRoadSpeed, {"0", "26", "0", "1"}, {Kind::Overflow, R::Axle, "0"}},
+        {kRoadSpeed, {"3000", "0", "0", "1"}, {Kind::Overflow, R::Axle, "0"}},
+        {kRoadSpeed, {"3000", "26", "3.73", "-1e999"}, {Kind::Overflow, R::Transmission, "-1e999"}},
         // Engine speed times tire diameter overflows before the ratios are read.
-        {kRoadSpeed, {"1e300", "1e10", "abc", "1"}, {Kind::Overflow, "txtRPM", "1e300"}},
+        {kRoadSpeed, {"1e300", "1e10", "abc", "1"}, {Kind::Overflow, R::Rpm, "1e300"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(Trace(c.texts));

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <memory>
 
+#include "app/calculators.h"
 #include "app/mdiform1.h"
 #include "ui/recorder.h"
 #include "windows/discom.h"
@@ -51,6 +52,14 @@ class FrameFixture {
     }
 
     QAction* menuEntry(const char* name) const { return control<QAction>(frame.get(), name); }
+
+    // The calculator the Formulas entry `entry` stands for.
+    static const Calculator& calculator(const char* entry) {
+        for (const Calculator& row : calculators()) {
+            if (QLatin1String(row.entry) == QLatin1String(entry)) return row;
+        }
+        qFatal("no calculator %s", entry);
+    }
 
     template <class T>
     static T* control(const QObject* form, const char* name) {

@@ -82,8 +82,8 @@ void tst_frmRPMMPH::numberingGoesOnAcrossCloses() {
     QString last;
     for (int i = 0; i < 8; ++i) last = open("mnuMPH")->windowTitle();
     QCOMPARE(last, QStringLiteral("MPH (10)"));
-    QCOMPARE(frame->mphWindowCount(), 10);
-    QCOMPARE(frame->rpmWindowCount(), 2);
+    QCOMPARE(frame->windowsOpened(calculator("mnuMPH")), 10);
+    QCOMPARE(frame->windowsOpened(calculator("mnuRPM")), 2);
     QCOMPARE(frame->mdiArea()->subWindowList().size(), 11);
 }
 

@@ -15,7 +15,7 @@
 #include <memory>
 
 #include "core/number_parse.h"
-#include "forms/form_controls.h"
+#include "forms/results.h"
 #include "forms/regional.h"
 #include "ui/frame_fixture.h"
 
