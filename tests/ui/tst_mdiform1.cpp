@@ -18,7 +18,6 @@
 #include "forms/placement.h"
 #include "forms/twips.h"
 #include "ui/frame_fixture.h"
-#include "windows/discom.h"
 #include "windows/frmcarbsize.h"
 
 using namespace motoreckon;
@@ -65,6 +64,8 @@ class TestMDIForm1 : public QObject, test::FrameFixture {
         QVERIFY(qAbs(outer.top() - (screen.height() - outer.height()) / 2) <= 1);
     }
 
+    // The Formulas menu holds an entry for each calculator, in submenus, in the table's order;
+    // the Window and Help menus hold these entries.
     void menuTreeHasEveryEntry() {
         struct Entry {
             const char* name;
@@ -73,33 +74,11 @@ class TestMDIForm1 : public QObject, test::FrameFixture {
             bool visible;
         };
         const Entry entries[] = {
-            {"mnuFormulas", "", "Formulas", true},
-            {"mnuEngine", "mnuFormulas", "Engine", true},
-            {"mnuSizeCompression", "mnuEngine", "Size && Compression Ratio", true},
-            {"mnuCarb", "mnuFormulas", "Carburator", true},
-            {"mnuCarbSize", "mnuCarb", "Carburator Sizing", true},
-            {"mnuQtrMile", "mnuFormulas", "!/4 Mile ET and MPH", true},
-            {"mnuHpEt", "mnuQtrMile", "HP by ET", true},
-            {"mnuHpMPH", "mnuQtrMile", "HP by MPH", true},
-            {"mnuCarWeightET", "mnuQtrMile", "Car Weight by ET", true},
-            {"mnuCarWeightMPH", "mnuQtrMile", "CarWeight by MPH", true},
-            {"mnuETMPH", "mnuQtrMile", "ET and MPH", true},
-            {"mnuMPH_RPM_Gears", "mnuFormulas", "MPH, RPM & Gears", true},
-            {"mnuMPH", "mnuMPH_RPM_Gears", "MPH", true},
-            {"mnuRPM", "mnuMPH_RPM_Gears", "RPM", true},
-            {"mnuGearRatio", "mnuMPH_RPM_Gears", "Gear Ratio", true},
-            {"mnuTireDiameterbySped", "mnuMPH_RPM_Gears", "Tire Diameter by Speed", true},
-            {"mnuTireSizes", "mnuFormulas", "Tire Sizes & Effects", true},
-            {"mnuTireDiameter", "mnuTireSizes", "Tire Diameter", true},
-            {"mnuActualMPH", "mnuTireSizes", "Actual MPH", true},
-            {"mnuSpeedometerCorrectoin", "mnuFormulas", "Speedometer Correction", true},
-            {"mnuWindow", "", "&Window", true},
             {"mnuWindowCascade", "mnuWindow", "&Cascade", true},
             {"mnuWindowTileHorizontal", "mnuWindow", "Tile &Horizontal", false},
             {"mnuWindowTileVertical", "mnuWindow", "Tile &Vertical", false},
             {"mnuWindowArrangeIcons", "mnuWindow", "&Arrange Icons", false},
             {"mnuWindowBar1", "mnuWindow", "", false},
-            {"mnuHelp", "", "&Help", true},
             {"mnuHelpContents", "mnuHelp", "&Contents", true},
             {"mnuHelpSearch", "mnuHelp", "&Search For Help On...", true},
             {"mnuHelpBar1", "mnuHelp", "", true},
@@ -108,21 +87,33 @@ class TestMDIForm1 : public QObject, test::FrameFixture {
         QStringList topLevel;
         for (QAction* action : frame->menuBar()->actions()) topLevel << action->objectName();
         QCOMPARE(topLevel, (QStringList{"mnuFormulas", "mnuWindow", "mnuHelp"}));
+        QCOMPARE(menuEntry("mnuFormulas")->text(), QStringLiteral("Formulas"));
+        QCOMPARE(menuEntry("mnuWindow")->text(), QStringLiteral("&Window"));
+        QCOMPARE(menuEntry("mnuHelp")->text(), QStringLiteral("&Help"));
 
         QHash<QString, QStringList> children;
+        for (const Calculator& row : calculators()) {
+            const char* parent = row.submenu ? row.submenu->name : "mnuFormulas";
+            QCOMPARE(menuEntry(row.entry)->text(), QLatin1String(row.caption));
+            if (row.submenu) {
+                QCOMPARE(menuEntry(parent)->text(), QLatin1String(row.submenu->caption));
+                if (!children["mnuFormulas"].contains(parent)) children["mnuFormulas"] << parent;
+            }
+            children[parent] << row.entry;
+        }
         for (const Entry& e : entries) {
-            QAction* action = menuEntry(e.name);
-            QVERIFY2(action, e.name);
-            QCOMPARE(action->text(), e.caption);
-            QCOMPARE(action->isVisible(), e.visible);
-            QVERIFY(!action->isCheckable());
-            QVERIFY(action->shortcut().isEmpty());
-            if (*e.parent) children[e.parent] << e.name;
+            QCOMPARE(menuEntry(e.name)->text(), e.caption);
+            QCOMPARE(menuEntry(e.name)->isVisible(), e.visible);
+            children[e.parent] << e.name;
         }
         for (auto it = children.cbegin(); it != children.cend(); ++it) {
             QStringList inMenu;
             const auto actions = frame->findChild<QMenu*>(it.key())->actions();
-            for (QAction* action : actions) inMenu << action->objectName();
+            for (QAction* action : actions) {
+                inMenu << action->objectName();
+                QVERIFY(!action->isCheckable());
+                QVERIFY(action->shortcut().isEmpty());
+            }
             QCOMPARE(inMenu, it.value());
         }
         QVERIFY(menuEntry("mnuWindowBar1")->isSeparator() &&
@@ -139,12 +130,15 @@ class TestMDIForm1 : public QObject, test::FrameFixture {
         QCOMPARE(box.icon, Feedback::Icon::None);
     }
 
+    // A calculator without a window is there in the menu and does nothing.
     void entriesWithoutCommandChangeNothing() {
-        for (const char* name : {"mnuHpEt", "mnuCarWeightET", "mnuCarWeightMPH", "mnuETMPH",
-                                 "mnuGearRatio", "mnuTireDiameterbySped", "mnuTireDiameter",
-                                 "mnuActualMPH", "mnuSpeedometerCorrectoin"}) {
-            menuEntry(name)->trigger();
+        int inert = 0;
+        for (const Calculator& row : calculators()) {
+            if (row.opening != Opening::None) continue;
+            menuEntry(row.entry)->trigger();
+            ++inert;
         }
+        QVERIFY(inert > 0);
         QVERIFY(frame->mdiArea()->subWindowList().isEmpty());
         QVERIFY(recorder->events.isEmpty());
         for (QWidget* window : QApplication::topLevelWidgets()) {
@@ -152,19 +146,22 @@ class TestMDIForm1 : public QObject, test::FrameFixture {
         }
     }
 
-    void sharedCarburetorWindowIsReusedThenCreatedAfresh() {
-        menuEntry("mnuCarbSize")->trigger();
-        QPointer<frmCarbSize> first = frame->findChild<frmCarbSize*>();
-        QVERIFY(first);
-        addPlainChild("other");
-        menuEntry("mnuCarbSize")->trigger();
-        QCOMPARE(frame->findChildren<frmCarbSize*>().size(), qsizetype(1));
-        QCOMPARE(frame->mdiArea()->activeSubWindow()->widget(), first.data());
-
-        frame->mdiArea()->activeSubWindow()->close();
-        QTRY_VERIFY(!first);
-        menuEntry("mnuCarbSize")->trigger();
-        QCOMPARE(frame->findChildren<frmCarbSize*>().size(), qsizetype(1));
+    // A shared calculator's window is brought up again by every later command, and made afresh
+    // once it was closed.
+    void sharedWindowsAreReusedThenCreatedAfresh() {
+        for (const Calculator& row : calculators()) {
+            if (row.opening != Opening::Shared) continue;
+            QPointer<QWidget> first = open(row.entry);
+            QVERIFY2(first, row.entry);
+            addPlainChild("other")->activateWindow();
+            QCOMPARE(open(row.entry), first.data());
+            QTRY_COMPARE(first->isWindow() ? QApplication::activeWindow()
+                                           : frame->mdiArea()->activeSubWindow()->widget(),
+                         first.data());
+            (first->isWindow() ? first.data() : first->parentWidget())->close();
+            QTRY_VERIFY(!first);
+            QVERIFY(open(row.entry));
+        }
     }
 
     void windowListNamesOpenChildrenAndActivatesTheChosenOne() {
