@@ -14,6 +14,7 @@
 #include <QPushButton>
 
 #include "forms/calculation.h"
+#include "forms/colours.h"
 #include "forms/controls.h"
 #include "forms/feedback.h"
 #include "forms/fonts.h"
@@ -28,27 +29,25 @@ namespace motoreckon {
 
 namespace {
 
+// The colours the window is drawn in on a light desktop: a light grey ground, the system's
+// window colours behind and in its captions, black for the head volume's caption until the
+// compression check is first changed, and grey for the captions of volumes not in use. On a dark
+// desktop the ground is the desktop's own, and every caption reads on what it is drawn on.
 const QColor kBackground(192, 192, 192);
 const QColor kGreyCaption(128, 128, 128);
+constexpr double kTextContrast = 4.5;
+constexpr double kGreyedContrast = 3.0;
 
 QFont arial(double points, bool bold) {
     return layoutFont({QStringLiteral("Arial")}, points, bold);
 }
 
-// The system's colours for text on a window: labels show them instead of the grey background.
-QColor windowBackground() { return QApplication::palette().color(QPalette::Base); }
-QColor windowText() { return QApplication::palette().color(QPalette::Text); }
-
-// A label on a white ground in the system's text colour, at its place in the layout.
+// A label on a ground of its own, at its place in the layout; applyColours() colours it.
 QLabel* caption(QWidget* client, const char* name, const QString& text, QRect geometry,
                 const QFont& font) {
     QLabel* label = place(new QLabel(text, client), name, geometry);
     label->setFont(font);
     label->setAutoFillBackground(true);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, windowBackground());
-    palette.setColor(QPalette::WindowText, windowText());
-    label->setPalette(palette);
     return label;
 }
 
@@ -101,13 +100,11 @@ discom::discom(QWidget* parent) : QMainWindow(parent) {
     client->setFont(windowFont);
     client->setFixedSize(twipsSize(6450, 5505));
     client->setAutoFillBackground(true);
-    QPalette palette = client->palette();
-    palette.setColor(QPalette::Window, kBackground);
-    client->setPalette(palette);
     setCentralWidget(client);
 
     buildControls(client);
     buildMenus();
+    applyColours();
     // Enter anywhere but on a button is the Calculate button's; Alt with a caption's access key
     // reaches its control before the menu bar's own.
     installWindowKeys(this, Com_calc);
@@ -124,9 +121,6 @@ void discom::buildControls(QWidget* client) {
     resultFont.setStyleStrategy(QFont::PreferNoShaping);
 
     // The six rows of entry: a caption, whose access key leads to its box, and the box.
-    QLabel* bore = nullptr;
-    QLabel* stroke = nullptr;
-    QLabel* cylinders = nullptr;
     const struct {
         QLabel*& caption;
         const char* captionName;
@@ -162,10 +156,6 @@ void discom::buildControls(QWidget* client) {
 
     roundtx = place(new QCheckBox(QStringLiteral("&Round to the nearest 1/100"), client), "roundtx",
                     twipsRect(3600, 3240, 2655, 495));
-    QPalette boxPalette = roundtx->palette();
-    boxPalette.setColor(QPalette::Window, kBackground);
-    boxPalette.setColor(QPalette::WindowText, Qt::black);
-    roundtx->setPalette(boxPalette);
 
     // Enter presses the focused button, as it does in a dialog, and Calculate from elsewhere.
     const struct {
@@ -185,19 +175,17 @@ void discom::buildControls(QWidget* client) {
     }
     Com_calc->setDefault(true);
 
-    caption(client, "Enter", QStringLiteral("Enter:"), twipsRect(120, 600, 630, 360), captionFont);
+    enter = caption(client, "Enter", QStringLiteral("Enter:"), twipsRect(120, 600, 630, 360),
+                    captionFont);
     ci = caption(client, "ci", QStringLiteral("Cubic Inches:"), twipsRect(1320, 4200, 1590, 285),
                  resultFont);
     lblCubicInch =
         caption(client, "lblCubicInch", QString(), twipsRect(3240, 4200, 0, 285), resultFont);
-    QLabel* cr = caption(client, "cr", QStringLiteral("Comp. Ratio:"),
-                         twipsRect(1415, 4680, 1500, 285), resultFont);
+    cr = caption(client, "cr", QStringLiteral("Comp. Ratio:"), twipsRect(1415, 4680, 1500, 285),
+                 resultFont);
     crlb = caption(client, "crlb", QString(), twipsRect(3240, 4680, 0, 285), resultFont);
     describeResult(lblCubicInch, ci);
     describeResult(crlb, cr);
-
-    // The head volume's caption alone starts out plain black.
-    setCaptionColour(head, Qt::black);
 
     setTabOrder(txtBore, txtStroke);
     setTabOrder(txtStroke, txtCylinders);
@@ -281,10 +269,38 @@ void discom::setResult(QLabel* label, const std::optional<std::string>& text,
     label->resize(label->sizeHint().width(), label->height());
 }
 
-void discom::setCaptionColour(QLabel* label, const QColor& colour) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
+void discom::applyColours() {
+    const QPalette system = QApplication::palette();
+    const QColor ground = isDark(system) ? system.color(QPalette::Window) : kBackground;
+    QPalette client = centralWidget()->palette();
+    client.setColor(QPalette::Window, ground);
+    centralWidget()->setPalette(client);
+    setColours(roundtx,
+               readable(Qt::black, ground, system.color(QPalette::WindowText), kTextContrast),
+               ground);
+
+    const QColor captionGround = system.color(QPalette::Base);
+    const QColor text = readable(system.color(QPalette::Text), captionGround,
+                                 system.color(QPalette::WindowText), kTextContrast);
+    const QColor grey = readable(kGreyCaption, captionGround,
+                                 dimmed(text, captionGround, kGreyedContrast), kGreyedContrast);
+    for (QLabel* label : {bore, stroke, cylinders, enter, ci, lblCubicInch, cr, crlb}) {
+        setColours(label, text, captionGround);
+    }
+    const bool volumesInUse = compratiomnu->isChecked();
+    for (QLabel* label : {head, gaskvol, deck}) {
+        QColor ink = volumesInUse ? text : grey;
+        // The head volume's caption alone starts out plain black.
+        if (label == head && volumesInUse && headStartsBlack_) {
+            ink = readable(Qt::black, captionGround, text, kTextContrast);
+        }
+        setColours(label, ink, captionGround);
+    }
+}
+
+void discom::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ApplicationPaletteChange) applyColours();
+    QMainWindow::changeEvent(event);
 }
 
 void discom::Com_calc_Click() {
@@ -329,9 +345,8 @@ void discom::MnuLiters_Click() {
 void discom::compratiomnu_Click() {
     const bool on = compratiomnu->isChecked();
     for (QLineEdit* box : {decktx, headtx, gaskettx}) box->setEnabled(on);
-    for (QLabel* label : {head, gaskvol, deck}) {
-        setCaptionColour(label, on ? windowText() : kGreyCaption);
-    }
+    headStartsBlack_ = false;
+    applyColours();
 }
 
 // A change of unit or rounding shows the results again, once there are results to show.

@@ -23,6 +23,9 @@ class discom final : public QMainWindow {
   public:
     explicit discom(QWidget* parent = nullptr);
 
+  protected:
+    void changeEvent(QEvent* event) override;
+
   private:
     void buildControls(QWidget* client);
     void buildMenus();
@@ -40,7 +43,7 @@ class discom final : public QMainWindow {
     DiscomOptions options() const;
     void setResult(QLabel* label, const std::optional<std::string>& text,
                    const RegionalFormat& format);
-    void setCaptionColour(QLabel* caption, const QColor& colour);
+    void applyColours();
 
     QLineEdit* txtBore;
     QLineEdit* txtStroke;
@@ -52,12 +55,19 @@ class discom final : public QMainWindow {
     QPushButton* Com_calc;
     QPushButton* Com_cancl;
     QPushButton* Com_end;
+    QLabel* bore;
+    QLabel* stroke;
+    QLabel* cylinders;
     QLabel* head;
     QLabel* gaskvol;
     QLabel* deck;
+    QLabel* enter;
     QLabel* ci;
     QLabel* lblCubicInch;
+    QLabel* cr;
     QLabel* crlb;
+    // Whether the head volume's caption still has the black it starts with.
+    bool headStartsBlack_ = true;
 
     QMenu* MnuHelp;
     QAction* MnuCubin;

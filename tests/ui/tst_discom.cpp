@@ -8,14 +8,18 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleOptionButton>
 #include <QtTest>
+#include <algorithm>
 #include <memory>
 
 #include "app/mdiform1.h"
+#include "forms/colours.h"
 #include "forms/twips.h"
 #include "ui/frame_fixture.h"
 #include "windows/discom.h"
 
+using motoreckon::contrast;
 using motoreckon::discom;
 using motoreckon::Feedback;
 using motoreckon::MDIForm1;
@@ -71,6 +75,19 @@ discom* openedByFrame(const discom* own) {
 void deleteClosedWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 }  // namespace
+
+// The contrast between the ground of `drawn` (its top-left pixel) and the pixel within `area`
+// that stands out most from it: the text drawn there.
+double drawnContrast(const QImage& drawn, const QRect& area) {
+    const QColor ground = drawn.pixelColor(0, 0);
+    double most = 1;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            most = std::max(most, contrast(drawn.pixelColor(x, y), ground));
+        }
+    }
+    return most;
+}
 
 class TestDiscom : public QObject {
     Q_OBJECT
@@ -643,6 +660,36 @@ class TestDiscom : public QObject {
             QCOMPARE(label(window_, caption)->palette().color(QPalette::WindowText), systemText);
             QVERIFY(box(window_, entry)->isEnabled());
         }
+    }
+
+    // On a dark desktop every text reads on the ground it is drawn on, measured on the drawn
+    // pixels: 4.5 : 1, the captions of volumes not in use 3 : 1, as the window opens and after
+    // the compression check goes off and on again.
+    void readableOnADarkDesktop() {
+        const QPalette light = QApplication::palette();
+        QPalette dark(QColor(0xee, 0xee, 0xec), QColor(0x35, 0x35, 0x35));
+        dark.setColor(QPalette::Base, QColor(0x2d, 0x2d, 0x2d));
+        dark.setColor(QPalette::Text, QColor(0xee, 0xee, 0xec));
+        QApplication::setPalette(dark);
+        typeWorkedExample(window_);
+        calculate(window_);
+        auto* round = child<QCheckBox>(window_, "roundtx");
+        for (int change = 0; change < 3; ++change) {
+            for (QLabel* caption : window_->findChildren<QLabel*>()) {
+                if (caption->text().isEmpty()) continue;
+                const bool notInUse = caption->buddy() && !caption->buddy()->isEnabled();
+                const QImage drawn = caption->grab().toImage();
+                QVERIFY2(drawnContrast(drawn, drawn.rect()) >= (notInUse ? 3.0 : 4.5),
+                         qPrintable(caption->objectName()));
+            }
+            QStyleOptionButton option;
+            option.initFrom(round);
+            const QRect text =
+                round->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, round);
+            QVERIFY(drawnContrast(round->grab().toImage(), text) >= 4.5);
+            action(window_, "compratiomnu")->trigger();
+        }
+        QApplication::setPalette(light);
     }
 
     void saveSettingsTogglesOnlyItsOwnMark() {
