@@ -22,7 +22,7 @@ deps:
 STAGE_DIR = $(CURDIR)/$(BUILD_DIR)/stage
 
 build: run-deps
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_INSTALL_PREFIX=$(STAGE_DIR) >/dev/null
 	@cmake --build $(BUILD_DIR) -j$(JOBS)
 	@cmake --install $(BUILD_DIR) >/dev/null
@@ -32,8 +32,10 @@ run: build
 
 # Every test, built with AddressSanitizer and UndefinedBehaviorSanitizer, run headless. The build
 # is configured for /usr, as the package is, so that the package test checks a package laid out
-# as a distribution ships it; the tests themselves never install it.
-TEST_CONFIGURATION = -DCMAKE_BUILD_TYPE=Debug -DMOTORECKON_SANITIZE=ON -DCMAKE_INSTALL_PREFIX=/usr
+# as a distribution ships it; the tests themselves never install it. The tests and the fuzz
+# targets are built only when asked for, and here warnings are errors.
+TEST_CONFIGURATION = -DCMAKE_BUILD_TYPE=Debug -DMOTORECKON_SANITIZE=ON -DCMAKE_INSTALL_PREFIX=/usr \
+  -DBUILD_TESTING=ON -DMOTORECKON_FUZZ=ON -DMOTORECKON_WERROR=ON
 
 test: deps
 	@cmake -S . -B $(TEST_BUILD_DIR) $(TEST_CONFIGURATION) >/dev/null
@@ -68,9 +70,10 @@ fuzz: deps
 
 # Start-up and speed against their targets, built in Release (-O2): prints one table, and fails
 # when a target is missed. Both programs of the start-up comparison also run on a virtual X server.
+# Warnings are errors, as in the tests.
 bench: deps
 	@cmake -S . -B $(BENCH_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" \
-	  -DBUILD_TESTING=OFF -DMOTORECKON_BENCH=ON >/dev/null
+	  -DMOTORECKON_BENCH=ON -DMOTORECKON_WERROR=ON >/dev/null
 	@cmake --build $(BENCH_BUILD_DIR) -j$(JOBS) --target motoreckon_bench
 	@mkdir -p -m 700 $(BENCH_BUILD_DIR)/runtime
 	@XDG_RUNTIME_DIR=$(CURDIR)/$(BENCH_BUILD_DIR)/runtime \
@@ -79,7 +82,7 @@ bench: deps
 # A Debian package of a release build installed under /usr, made in $(PACKAGE_BUILD_DIR) with
 # Debian's hardening flags.
 package: run-deps
-	@cmake -S . -B $(PACKAGE_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+	@cmake -S . -B $(PACKAGE_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_INSTALL_PREFIX=/usr -DMOTORECKON_DEBIAN_FLAGS=ON >/dev/null
 	@cmake --build $(PACKAGE_BUILD_DIR) -j$(JOBS)
 	@cd $(PACKAGE_BUILD_DIR) && cpack -G DEB
