@@ -22,7 +22,7 @@ deps:
 STAGE_DIR = $(CURDIR)/$(BUILD_DIR)/stage
 
 build: run-deps
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_INSTALL_PREFIX=$(STAGE_DIR) >/dev/null
 	@cmake --build $(BUILD_DIR) -j$(JOBS)
 	@cmake --install $(BUILD_DIR) >/dev/null
@@ -32,8 +32,10 @@ run: build
 
 # Every test, built with AddressSanitizer and UndefinedBehaviorSanitizer, run headless. The build
 # is configured for /usr, as the package is, so that the package test checks a package laid out
-# as a distribution ships it; the tests themselves never install it.
-TEST_CONFIGURATION = -DCMAKE_BUILD_TYPE=Debug -DMOTORECKON_SANITIZE=ON -DCMAKE_INSTALL_PREFIX=/usr
+# as a distribution ships it; the tests themselves never install it. The tests and the fuzz
+# targets are built only when asked for, and here warnings are errors.
+TEST_CONFIGURATION = -DCMAKE_BUILD_TYPE=Debug -DMOTORECKON_SANITIZE=ON -DCMAKE_INSTALL_PREFIX=/usr \
+  -DBUILD_TESTING=ON -DMOTORECKON_FUZZ=ON -DMOTORECKON_WERROR=ON
 
 test: deps
 	@cmake -S . -B $(TEST_BUILD_DIR) $(TEST_CONFIGURATION) >/dev/null
@@ -68,21 +70,28 @@ fuzz: deps
 
 # Start-up and speed against their targets, built in Release (-O2): prints one table, and fails
 # when a target is missed. Both programs of the start-up comparison also run on a virtual X server.
+# Warnings are errors, as in the tests.
 bench: deps
 	@cmake -S . -B $(BENCH_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" \
-	  -DBUILD_TESTING=OFF -DMOTORECKON_BENCH=ON >/dev/null
+	  -DMOTORECKON_BENCH=ON -DMOTORECKON_WERROR=ON >/dev/null
 	@cmake --build $(BENCH_BUILD_DIR) -j$(JOBS) --target motoreckon_bench
 	@mkdir -p -m 700 $(BENCH_BUILD_DIR)/runtime
 	@XDG_RUNTIME_DIR=$(CURDIR)/$(BENCH_BUILD_DIR)/runtime \
 	  xvfb-run -a -s "-screen 0 1280x1024x24" $(BENCH_BUILD_DIR)/bench/motoreckon_bench
 
 # A Debian package of a release build installed under /usr, made in $(PACKAGE_BUILD_DIR) with
-# Debian's hardening flags.
+# Debian's hardening flags. Every clone of a commit makes it byte for byte the same: what would
+# carry the time of the build (the files' times in the package, the icon's time in the program,
+# the help collection's creation time) carries the date of the newest changelog entry instead,
+# which rises with each release, so that Qt Assistant replaces a user's cached copy of the help.
+# A SOURCE_DATE_EPOCH already set, as a distribution's build sets it, is kept.
 package: run-deps
-	@cmake -S . -B $(PACKAGE_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-	  -DCMAKE_INSTALL_PREFIX=/usr -DMOTORECKON_DEBIAN_FLAGS=ON >/dev/null
-	@cmake --build $(PACKAGE_BUILD_DIR) -j$(JOBS)
-	@cd $(PACKAGE_BUILD_DIR) && cpack -G DEB
+	@export SOURCE_DATE_EPOCH=$${SOURCE_DATE_EPOCH:-$$(dpkg-parsechangelog -l packaging/changelog \
+	  -S Timestamp)} && \
+	cmake -S . -B $(PACKAGE_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_INSTALL_PREFIX=/usr -DMOTORECKON_DEBIAN_FLAGS=ON >/dev/null && \
+	cmake --build $(PACKAGE_BUILD_DIR) -j$(JOBS) && \
+	cd $(PACKAGE_BUILD_DIR) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(FUZZ_BUILD_DIR) $(BENCH_BUILD_DIR) \

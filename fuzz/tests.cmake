@@ -6,9 +6,9 @@ include(${CMAKE_CURRENT_LIST_DIR}/targets.cmake)
 
 find_program(MOTORECKON_FUZZ_COMPILER clang++-14)
 if(NOT MOTORECKON_FUZZ_COMPILER)
-  message(FATAL_ERROR "The fuzz tests need clang++-14 (packages clang-14, libclang-rt-14-dev; "
-                      "scripts/install-deps.sh installs them), or configure with "
-                      "-DMOTORECKON_FUZZ=OFF")
+  message(FATAL_ERROR "The fuzz tests need clang++-14: install the Debian packages clang-14 and "
+                      "libclang-rt-14-dev (scripts/install-deps.sh test installs them), or "
+                      "configure without -DMOTORECKON_FUZZ=ON")
 endif()
 
 set(MOTORECKON_FUZZ_SOURCE_DIR ${CMAKE_CURRENT_LIST_DIR})

@@ -8,6 +8,7 @@
 #include <QScreen>
 
 #include "forms/feedback.h"
+#include "forms/placement.h"
 
 namespace motoreckon {
 
@@ -36,12 +37,19 @@ bool canRead(const QString& collection) {
                QByteArray(kCollectionHeader, sizeof kCollectionHeader);
 }
 
-QString viewerSize() {
-    QSize size(kViewerWidth, kViewerHeight);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        size = size.boundedTo(screen->availableSize() * 9 / 10);
-    }
-    return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+// The viewer's place as -qwindowgeometry gives it: on the screen of the window that asked for
+// help, or else the primary one, with the frame the window system puts around that window.
+QString viewerGeometry(QWidget* requester) {
+    QWidget* window = requester ? requester->window() : nullptr;
+    const QScreen* screen = window ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return QStringLiteral("%1x%2").arg(kViewerWidth).arg(kViewerHeight);
+    const QRect placed =
+        helpViewerGeometry(screen->availableGeometry(), window ? frameMargins(window) : QMargins());
+    return QStringLiteral("%1x%2+%3+%4")
+        .arg(placed.width())
+        .arg(placed.height())
+        .arg(placed.x())
+        .arg(placed.y());
 }
 
 // The remote-control commands of a request, on one line: the viewer takes in one line each
@@ -52,6 +60,14 @@ QByteArray commandsFor(std::uint32_t command) {
 }
 
 }  // namespace
+
+QRect helpViewerGeometry(const QRect& available, const QMargins& frame) {
+    const QSize size = QSize(kViewerWidth, kViewerHeight).boundedTo(available.size() * 9 / 10);
+    const QSize outer = size.grownBy(frame);
+    return QRect(available.topLeft() + QPoint((available.width() - outer.width()) / 2,
+                                              (available.height() - outer.height()) / 2),
+                 size);
+}
 
 AssistantViewer::AssistantViewer(QString program) : program_(std::move(program)) {}
 
@@ -67,17 +83,19 @@ std::int32_t AssistantViewer::WinHelp(WId window, const QByteArray& helpFile, st
                            Feedback::Icon::Warning);
         return 0;
     }
-    if (!process_ || process_->state() != QProcess::Running) start(collection);
+    if (!process_ || process_->state() != QProcess::Running) {
+        start(collection, QWidget::find(window));
+    }
     process_->write(commandsFor(command));
     return 1;
 }
 
-void AssistantViewer::start(const QString& collection) {
+void AssistantViewer::start(const QString& collection, QWidget* requester) {
     auto process = std::make_unique<QProcess>();
     process->setProgram(program_);
     process->setArguments({QStringLiteral("-collectionFile"), collection,
                            QStringLiteral("-enableRemoteControl"),
-                           QStringLiteral("-qwindowgeometry"), viewerSize()});
+                           QStringLiteral("-qwindowgeometry"), viewerGeometry(requester)});
     // Its chatter does not reach the program's terminal; what it says on its error output is
     // kept, so that a viewer that gives up can say why.
     process->setStandardOutputFile(QProcess::nullDevice());

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QMargins>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 #include <cstdint>
@@ -51,13 +53,18 @@ class AssistantViewer final : public HelpViewer {
                          const std::int16_t* data) override;
 
   private:
-    void start(const QString& collection);
+    void start(const QString& collection, QWidget* requester);
     void gaveUp(const QString& collection);
 
     QString program_;
     std::unique_ptr<QProcess> process_;
     QByteArray errorOutput_;
 };
+
+// Where Qt Assistant opens on a screen whose free part is `available` (task bars left out), the
+// window system putting `frame` around it: its own size, 960 by 720 or 90 % of a smaller screen,
+// at the top left corner of its frame, so that the whole window is centred on that part.
+QRect helpViewerGeometry(const QRect& available, const QMargins& frame);
 
 // The title of the help viewer's own messages.
 inline const QString kHelpViewerTitle = QStringLiteral("Qt Assistant");

@@ -39,16 +39,39 @@ xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
     return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
+// A property of `window`; none when it has none or the window is gone (the error is ours, not
+// a report for the event queue).
 XcbReply<xcb_get_property_reply_t> property(xcb_connection_t* connection, xcb_window_t window,
                                             xcb_atom_t name, xcb_atom_t type) {
-    return {xcb_get_property_reply(
-                connection, xcb_get_property(connection, 0, window, name, type, 0, 1024), nullptr),
-            &std::free};
+    xcb_generic_error_t* error = nullptr;
+    XcbReply<xcb_get_property_reply_t> reply(
+        xcb_get_property_reply(
+            connection, xcb_get_property(connection, 0, window, name, type, 0, 1024), &error),
+        &std::free);
+    std::free(error);
+    return reply;
+}
+
+// Whether a window manager runs on the display of `root`: one names a window of its own on the
+// root window (_NET_SUPPORTING_WM_CHECK), and that window names itself the same way. A window
+// manager that was killed leaves the root's properties behind, but its window went with it.
+bool windowManagerRuns(xcb_connection_t* connection, xcb_window_t root) {
+    const xcb_atom_t check = atom(connection, "_NET_SUPPORTING_WM_CHECK");
+    const auto named = [connection, check](xcb_window_t window) {
+        const auto reply = property(connection, window, check, XCB_ATOM_WINDOW);
+        if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 4) {
+            return xcb_window_t{XCB_WINDOW_NONE};
+        }
+        return *static_cast<const xcb_window_t*>(xcb_get_property_value(reply.get()));
+    };
+    const xcb_window_t own = named(root);
+    return own != XCB_WINDOW_NONE && named(own) == own;
 }
 
 // Asks the X11 window manager which frame it will put around `window`, not yet shown
-// (_NET_REQUEST_FRAME_EXTENTS), and waits for its answer (_NET_FRAME_EXTENTS). None when the
-// display is not X11 or no window manager that answers runs there.
+// (_NET_REQUEST_FRAME_EXTENTS), and waits for its answer (_NET_FRAME_EXTENTS), a bounded time.
+// None when the display is not X11, no window manager runs there, or the one that runs does
+// not answer.
 QMargins frameExtentsBeforeShow(QWidget* window) {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (!x11 || !x11->connection()) return {};
@@ -58,6 +81,7 @@ QMargins frameExtentsBeforeShow(QWidget* window) {
         xcb_query_tree_reply(connection, xcb_query_tree(connection, id), nullptr), &std::free);
     if (!tree) return {};
     const xcb_window_t root = tree->root;
+    if (!windowManagerRuns(connection, root)) return {};
 
     const xcb_atom_t request = atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
     const xcb_atom_t extents = atom(connection, "_NET_FRAME_EXTENTS");

@@ -4,13 +4,16 @@ for byte and holds the path of neither folder nor of the sources.
 Configures the build as `make package` does, in Release with Debian's hardening flags for /usr,
 in WORK/first and WORK/second-folder, and builds TARGET in both; folders of an earlier run are
 built on. `make test` checks the formula library, which takes seconds; with --target motoreckon
---artifact src/app/motoreckon it checks the whole program, which takes minutes.
+--artifact src/app/motoreckon it checks the whole program, which takes minutes. With --package
+it compares the .debs that `make package` makes in two fresh clones of SOURCE's last commit.
 
 Usage: /usr/bin/python3 test_reproducible.py --cmake CMAKE --source SOURCE --work WORK
            --target TARGET --artifact PATH   (the target's file, relative to its build folder)
+       /usr/bin/python3 test_reproducible.py --source SOURCE --work WORK --package
 """
 
 import argparse
+import glob
 import os
 import subprocess
 import sys
@@ -27,24 +30,31 @@ def holds_path(binary, path):
 
 
 def build(args, folder):
-    """Builds the target in folder and gives its file, or None when the build fails."""
+    """Builds the target, or `make package` in a fresh clone, in folder; gives its file or None."""
     # A build of its own, not a part of the make that may run the tests.
     environment = {k: v for k, v in os.environ.items()
                    if k not in ("MAKEFLAGS", "MFLAGS", "MAKELEVEL")}
-    for command in ([args.cmake, "-S", args.source, "-B", folder] + CONFIGURATION,
-                    [args.cmake, "--build", folder, "-j2", "--target", args.target]):
+    commands = ([args.cmake, "-S", args.source, "-B", folder] + CONFIGURATION,
+                [args.cmake, "--build", folder, "-j2", "--target", args.target])
+    if args.package:
+        commands = (["rm", "-rf", folder], ["git", "clone", "--quiet", args.source, folder],
+                    ["make", "-C", folder, "package"])
+    for command in commands:
         result = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
                                 text=True, env=environment)
         if result.returncode != 0:
             print(f"FAILED: {' '.join(command)}\n{result.stdout}", file=sys.stderr)
             return None
+    if args.package:
+        return glob.glob(os.path.join(folder, "build-package", "motoreckon_*.deb"))[0]
     return os.path.join(folder, args.artifact)
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     for option in ("cmake", "source", "work", "target", "artifact"):
-        parser.add_argument("--" + option, required=True)
+        parser.add_argument("--" + option, required=option in ("source", "work"))
+    parser.add_argument("--package", action="store_true")
     args = parser.parse_args()
 
     work = os.path.abspath(args.work)

@@ -131,7 +131,8 @@ class TestHelp : public QObject, test::FrameFixture {
         QCOMPARE(started.size(), 1);
         QVERIFY(started.first().contains(
             QStringLiteral("-collectionFile " MOTORECKON_HELP_BUILD_FILE)));
-        QVERIFY(started.first().contains(QStringLiteral("-enableRemoteControl")));
+        QVERIFY(started.first().contains(QRegularExpression(
+            QStringLiteral("-enableRemoteControl -qwindowgeometry \\d+x\\d+\\+\\d+\\+\\d+$"))));
         QVERIFY(!lines()
                      .filter(QRegularExpression(QStringLiteral("^output /dev/null pipe:")))
                      .isEmpty());
@@ -149,6 +150,24 @@ class TestHelp : public QObject, test::FrameFixture {
         QTRY_COMPARE(startedWith().size(), 2);
         QTRY_COMPARE(lines().filter(QRegularExpression(QStringLiteral("^read "))).size(), 3);
         QVERIFY(recorder->events.isEmpty());
+    }
+
+    // The viewer opens centred on the free part of the screen, wholly, its frame included.
+    void theViewerLiesWhollyOnTheScreen_data() {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("1024x768 under a panel") << QRect(0, 32, 1024, 736) << QSize(922, 662);
+        QTest::newRow("1280x1024 beside another") << QRect(1920, 0, 1280, 1024) << QSize(960, 720);
+    }
+    void theViewerLiesWhollyOnTheScreen() {
+        QFETCH(QRect, available);
+        QFETCH(QSize, size);
+        const QMargins frame(1, 24, 1, 5);
+        const QRect placed = helpViewerGeometry(available, frame);
+        const QRect outer(placed.topLeft(), placed.size().grownBy(frame));
+        QCOMPARE(placed.size(), size);
+        QVERIFY(available.contains(outer));
+        QVERIFY((outer.center() - available.center()).manhattanLength() <= 2);
     }
 
     // Where the viewer cannot show the book it is not started and says so itself, under its
