@@ -1,6 +1,10 @@
 #include <QAction>
+#include <QDir>
 #include <QHelpEngineCore>
 #include <QHelpLink>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <algorithm>
@@ -247,6 +251,72 @@ class TestHelp : public QObject, test::FrameFixture {
                      qPrintable(keyword));
             QVERIFY2(!engine.fileData(pages.first().url).isEmpty(), qPrintable(keyword));
         }
+    }
+
+    // Every message the help book quotes, and every result it shows, is what the program shows
+    // for the entries the page gives with it (data-open: the Formulas entry; data-entries: what
+    // is typed into which box; data-region; data-result: the label shown), so the book cannot
+    // tell of a message the program no longer gives.
+    void theBookQuotesWhatTheProgramShows() {
+        static const QRegularExpression quoted(
+            QStringLiteral("<(td|span) class=\"(message|shown)\"([^>]*)>(.*?)</\\1>"),
+            QRegularExpression::DotMatchesEverythingOption);
+        static const QRegularExpression attribute(QStringLiteral("data-(\\w+)=\"([^\"]*)\""));
+        int checked = 0;
+        const QDir book(QStringLiteral(MOTORECKON_HELP_SOURCE_DIR));
+        for (const QString& page : book.entryList({QStringLiteral("*.html")})) {
+            QFile file(book.filePath(page));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QString html = QString::fromUtf8(file.readAll());
+            for (auto it = quoted.globalMatch(html); it.hasNext();) {
+                const QRegularExpressionMatch quote = it.next();
+                QHash<QString, QString> data;
+                for (auto a = attribute.globalMatch(quote.captured(3)); a.hasNext();) {
+                    const QRegularExpressionMatch pair = a.next();
+                    data[pair.captured(1)] = pair.captured(2);
+                }
+                const QString said = plainText(quote.captured(4));
+                QVERIFY2(data.contains(QStringLiteral("open")), qPrintable(page + ": " + said));
+                QCOMPARE(shownFor(data), said);
+                ++checked;
+            }
+        }
+        QVERIFY(checked > 20);
+    }
+
+  private:
+    // What the program shows for the entries of a quote in the book: the message it ends with,
+    // as the user reads it, or the result label named.
+    QString shownFor(const QHash<QString, QString>& data) {
+        stopFrame();
+        startFrame();
+        if (data.contains(QStringLiteral("region"))) QLocale::setDefault(QLocale(data["region"]));
+        QWidget* form = open(data["open"].toLatin1().constData());
+        for (const QString& entry : data["entries"].split(
+                 QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts)) {
+            const QStringList pair = entry.split(QLatin1Char('='));
+            box(form, pair.first().toLatin1().constData())->setText(pair.last());
+        }
+        for (QPushButton* button : form->findChildren<QPushButton*>()) {
+            if (button->text() == QLatin1String("&Calculate")) button->click();
+        }
+        if (data.contains(QStringLiteral("result"))) {
+            return control<QLabel>(form, data["result"].toLatin1().constData())->text();
+        }
+        if (recorder->messages().isEmpty()) return {};
+        QString text = recorder->messages().last().text;
+        return text.remove(QChar(0x2068)).remove(QChar(0x2069));
+    }
+
+    // The text of a piece of the book as a reader sees it.
+    static QString plainText(QString html) {
+        html.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
+        html.replace(QStringLiteral("&nbsp;"), QStringLiteral(" "))
+            .replace(QStringLiteral("&lt;"), QStringLiteral("<"))
+            .replace(QStringLiteral("&gt;"), QStringLiteral(">"))
+            .replace(QStringLiteral("&quot;"), QStringLiteral("\""))
+            .replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+        return html.simplified();
     }
 };
 
