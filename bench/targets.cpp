@@ -95,15 +95,12 @@ void MedianReporter::ReportRuns(const std::vector<Run>& runs) {
     }
 }
 
-void MedianReporter::addRows(Table& table, const std::vector<TimedTarget>& targets) const {
-    for (const TimedTarget& target : targets) {
-        const std::string limit = "< " + formatSeconds(target.limitSeconds);
-        if (const auto error = errors_.find(target.name); error != errors_.end()) {
-            table.add(target.name, limit, "error: " + error->second, false);
-        } else if (const auto found = medianSeconds_.find(target.name);
-                   found != medianSeconds_.end()) {
-            table.add(target.name, limit, formatSeconds(found->second),
-                      found->second < target.limitSeconds);
+void MedianReporter::addRows(Table& table, const std::vector<std::string>& names) const {
+    for (const std::string& name : names) {
+        if (const auto error = errors_.find(name); error != errors_.end()) {
+            table.add(name, "", "error: " + error->second, false);
+        } else if (const auto found = medianSeconds_.find(name); found != medianSeconds_.end()) {
+            table.add(name, "", formatSeconds(found->second));
         }
     }
 }

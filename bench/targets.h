@@ -13,12 +13,6 @@ namespace motoreckon::bench {
 // Every figure is the median of this many runs.
 inline constexpr int kRepetitions = 10;
 
-// A benchmark registered with Google Benchmark and the most its median may take.
-struct TimedTarget {
-    std::string name;
-    double limitSeconds;
-};
-
 // Repeats a benchmark kRepetitions times on the wall clock and reports the aggregates only.
 benchmark::internal::Benchmark* measured(benchmark::internal::Benchmark* benchmark,
                                          double minSecondsPerRun);
@@ -54,8 +48,9 @@ class MedianReporter final : public benchmark::BenchmarkReporter {
     bool ReportContext(const Context&) override { return true; }
     void ReportRuns(const std::vector<Run>& runs) override;
 
-    // Adds one row per target to the table: its median against its limit, or its error.
-    void addRows(Table& table, const std::vector<TimedTarget>& targets) const;
+    // Adds one row per benchmark named to the table: its median for information, or its error,
+    // which fails.
+    void addRows(Table& table, const std::vector<std::string>& names) const;
 
   private:
     std::map<std::string, double> medianSeconds_;
