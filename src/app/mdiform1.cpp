@@ -173,8 +173,9 @@ QMdiSubWindow* MDIForm1::addChild(QWidget* form, Qt::WindowFlags flags) {
     sub->setAttribute(Qt::WA_DeleteOnClose);
     // Ctrl+F4 closes the active child window, as its system menu shows; the desktop's other
     // Close keys (Ctrl+W) would throw a calculator away with what was typed into it.
+    static const QList<QKeySequence> desktopClose = QKeySequence::keyBindings(QKeySequence::Close);
     for (QAction* action : sub->actions()) {
-        if (action->shortcuts() == QKeySequence::keyBindings(QKeySequence::Close)) {
+        if (action->shortcuts() == desktopClose) {
             action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
         }
     }

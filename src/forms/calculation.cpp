@@ -1,6 +1,7 @@
 #include "forms/calculation.h"
 
 #include <QAction>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -29,18 +30,25 @@ QString labelFor(const QWidget* window, const QLineEdit* box) {
 // to the window and goes with it.
 class Commands final : public QObject {
   public:
-    explicit Commands(QWidget* window) : QObject(window) {
-        setObjectName(QStringLiteral("calculationCommands"));
+    static Commands* of(QWidget* window) {
+        Commands*& commands = ofWindow()[window];
+        if (!commands) commands = new Commands(window);
+        return commands;
     }
 
-    static Commands* of(QWidget* window) {
-        auto* commands = window->findChild<Commands*>(QStringLiteral("calculationCommands"),
-                                                      Qt::FindDirectChildrenOnly);
-        return commands ? commands : new Commands(window);
-    }
+    ~Commands() override { ofWindow().remove(parent()); }
 
     bool running = false;
     std::deque<std::function<void()>> waiting;
+
+  private:
+    explicit Commands(QWidget* window) : QObject(window) {}
+
+    // Found by their window on every command, quicker than among the window's children.
+    static QHash<const QObject*, Commands*>& ofWindow() {
+        static QHash<const QObject*, Commands*> commands;
+        return commands;
+    }
 };
 
 // Runs the commands that waited for the calculation of `window`, in the order they came.

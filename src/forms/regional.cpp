@@ -4,7 +4,9 @@
 
 namespace motoreckon {
 
-RegionalFormat regionalFormat(const QLocale& locale) {
+namespace {
+
+RegionalFormat readFormat(const QLocale& locale) {
     RegionalFormat format;
     format.decimalSeparator = locale.decimalPoint().toStdString();
     format.groupSeparator = locale.groupSeparator().toStdString();
@@ -18,6 +20,20 @@ RegionalFormat regionalFormat(const QLocale& locale) {
         format.primaryGroupSize = static_cast<int>(groups.at(groups.size() - 1).size());
         format.secondaryGroupSize = static_cast<int>(groups.at(groups.size() - 2).size());
         if (groups.size() == 2) format.secondaryGroupSize = format.primaryGroupSize;
+    }
+    return format;
+}
+
+}  // namespace
+
+// Every Calculate asks for the user's settings, and reading them writes a number; they are read
+// again only when the locale changes.
+RegionalFormat regionalFormat(const QLocale& locale) {
+    static QLocale read(QLocale::C);
+    static RegionalFormat format = readFormat(read);
+    if (locale != read) {
+        format = readFormat(locale);
+        read = locale;
     }
     return format;
 }

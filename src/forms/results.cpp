@@ -5,7 +5,6 @@
 #include <QScreen>
 #include <QStringList>
 #include <QToolTip>
-#include <QVariant>
 
 #include "core/number_text.h"
 #include "forms/twips.h"
@@ -16,9 +15,6 @@ namespace {
 
 // A result keeps this far from the right edge of its window.
 constexpr int kResultMarginTwips = 120;
-
-// The name of the property in which a result label keeps the whole number it stands for.
-constexpr const char* kResultProperty = "motoreckonResult";
 
 // The most significant digits a number keeps in any writing.
 constexpr int kSignificantDigits = 15;
@@ -52,30 +48,39 @@ QString wrappedToWidth(const QString& whole, const QString& separator, const QFo
 }  // namespace
 
 void showResult(QLabel* label, const std::string& text, const RegionalFormat& format) {
+    // A number needs none of the font's shaping rules (kerning, ligatures): measuring it, most of
+    // what showing it costs, is much quicker without them, and the glyphs are the same.
+    if (!(label->font().styleStrategy() & QFont::PreferNoShaping)) {
+        QFont font = label->font();
+        font.setStyleStrategy(QFont::PreferNoShaping);
+        label->setFont(font);
+    }
     const QString whole = QString::fromStdString(text);
     const int room =
         label->parentWidget()->width() - label->x() - twipsToPixels(kResultMarginTwips);
-    QString shown = whole;
-    QString tip;
-    if (!fits(label, whole, room)) {
-        for (int digits = kSignificantDigits; digits >= 1; --digits) {
-            shown = QString::fromStdString(ExponentText(text, digits, format));
-            if (fits(label, shown, room)) break;
-        }
-        tip = wrappedToWidth(whole, QString::fromStdString(format.groupSeparator),
-                             QFontMetrics(QToolTip::font()),
-                             label->screen()->availableGeometry().width() * 3 / 4);
+    label->setText(whole);
+    // The size the label asks for is what the window sizes it by afterwards: measured once. A
+    // label that shows the whole number is read by a screen reader as it shows it.
+    if (label->sizeHint().width() <= room) {
+        if (!label->accessibleName().isEmpty()) label->setAccessibleName(QString());
+        if (!label->toolTip().isEmpty()) label->setToolTip(QString());
+        return;
     }
-    label->setProperty(kResultProperty, whole);
-    label->setToolTip(tip);
-    // A screen reader reads the whole number, however it is shown.
+    QString shown;
+    for (int digits = kSignificantDigits; digits >= 1; --digits) {
+        shown = QString::fromStdString(ExponentText(text, digits, format));
+        if (fits(label, shown, room)) break;
+    }
     label->setAccessibleName(whole);
+    label->setToolTip(wrappedToWidth(whole, QString::fromStdString(format.groupSeparator),
+                                     QFontMetrics(QToolTip::font()),
+                                     label->screen()->availableGeometry().width() * 3 / 4));
     label->setText(shown);
 }
 
+// A label in exponent form keeps the whole number as the name it gives screen readers.
 QString resultText(const QLabel* label) {
-    const QVariant whole = label->property(kResultProperty);
-    return whole.isValid() ? whole.toString() : label->text();
+    return label->accessibleName().isEmpty() ? label->text() : label->accessibleName();
 }
 
 }  // namespace motoreckon

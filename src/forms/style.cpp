@@ -1,6 +1,8 @@
 #include "forms/style.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QProxyStyle>
 #include <QStyleOption>
@@ -58,7 +60,13 @@ class StyleWithFixedIcons final : public QProxyStyle {
 void installStyle() { QApplication::setStyle(new StyleWithFixedIcons); }
 
 void installWindowIcon() {
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon/" MOTORECKON_APP_ID ".svg")));
+    QIcon icon;
+    const QDir sizes(QStringLiteral(":/icon"));
+    for (const QString& file : sizes.entryList()) {
+        const int pixels = QFileInfo(file).baseName().toInt();
+        icon.addFile(sizes.filePath(file), QSize(pixels, pixels));
+    }
+    QApplication::setWindowIcon(icon);
 }
 
 }  // namespace motoreckon
