@@ -214,12 +214,27 @@ DiscomTexts RefreshResults(const DiscomEntries& entries, const DiscomOptions& op
         std::string displacement = factors.text(factors.sweptVolume(), format);
         texts.displacement = displacement;
 
-        const Volumes volumes(entries, format);
-        const double cubicInches = ParseNumberStrict(displacement, format);
-        const EntryValue cylinders = CylinderCount(entries, format);
-        const CompressionVolumes compression(PerCylinder(cubicInches, cylinders, factors), factors,
-                                             volumes);
-        std::string ratio = volumes.ratioPossible() ? RatioText(compression, volumes, format) : "";
+        // The ratio is worked out again whether or not the compression check is on. With the
+        // check off its entries are out of use: a ratio they cannot give is cleared, as one they
+        // give no data for is, and the displacement is shown all the same.
+        std::string ratio;
+        const auto workOutRatio = [&] {
+            const Volumes volumes(entries, format);
+            const double cubicInches = ParseNumberStrict(displacement, format);
+            const EntryValue cylinders = CylinderCount(entries, format);
+            const CompressionVolumes compression(PerCylinder(cubicInches, cylinders, factors),
+                                                 factors, volumes);
+            ratio = volumes.ratioPossible() ? RatioText(compression, volumes, format) : "";
+        };
+        if (options.checkCompression) {
+            workOutRatio();
+        } else {
+            try {
+                workOutRatio();
+            } catch (const CalculationFailure&) {
+                ratio.clear();
+            }
+        }
         texts.ratio = ratio;
 
         if (options.unit == DisplacementUnit::Liters) {

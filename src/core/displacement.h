@@ -65,9 +65,10 @@ DiscomCalculation CalculateDisplacement(const DiscomEntries& entries, const Disc
 
 // The texts shown again after a change of unit or rounding, recomputed from the fields as they
 // stand now, without checking them and without any message. The ratio is recomputed whether
-// or not the compression check is on. The window runs it only while a displacement is shown.
-// A refresh that fails clears both texts, so that no figure stays under a unit or rounding
-// that is not its own.
+// or not the compression check is on; with the check off, a ratio its entries cannot give is
+// cleared and does not stop the displacement. The window runs it only while a displacement is
+// shown. A refresh that fails clears both texts, so that no figure stays under a unit or
+// rounding that is not its own.
 DiscomTexts RefreshResults(const DiscomEntries& entries, const DiscomOptions& options,
                            const RegionalFormat& format);
 

@@ -288,30 +288,38 @@ TEST(Displacement, CalculateFailuresLeaveBothTexts) {
 }
 
 // A refresh that fails clears both texts: a displacement it wrote before it failed would stand
-// in cubic inches, unrounded, under a unit or rounding that is not its own.
+// in cubic inches, unrounded, under a unit or rounding that is not its own. With the compression
+// check off, the ratio's entries are out of use: what they cannot give only clears the ratio.
 TEST(Displacement, RefreshFailuresClearBothTexts) {
     struct Case {
         DiscomEntries entries;
         Blame blame;
+        std::optional<std::string> withoutRatio = std::nullopt;  // shown with the check off
     };
     const std::vector<Case> cases = {
-        {{"4", "3.48", "8x", "64", "8", "5"}, {Kind::Conversion, D::Cylinders, "8x"}},
-        {{"4", "3.48", "", "64", "8", "5"}, {Kind::Conversion, D::Cylinders, ""}},
-        {{"4", "3.48", "0", "64", "8", "5"}, {Kind::DivisionByZero, D::Cylinders, "0"}},
-        {{"", "3.48", "0", "64", "8", "5"}, {Kind::DivisionByZero, D::Cylinders, "0"}},
-        {{"4", "3.48", "8", "64", "8", "-72"}, {Kind::DivisionByZero, D::Deck, "-72"}},
-        {{"4", "3.48", "8", "9E99", "8", "5"}, {Kind::Overflow, D::Head, "9E99"}},
+        {{"4", "3.48", "8x", "64", "8", "5"}, {Kind::Conversion, D::Cylinders, "8x"}, "5.73"},
+        {{"4", "3.48", "", "64", "8", "5"}, {Kind::Conversion, D::Cylinders, ""}, ""},
+        {{"4", "3.48", "0", "64", "8", "5"}, {Kind::DivisionByZero, D::Cylinders, "0"}, ""},
+        {{"", "3.48", "0", "64", "8", "5"}, {Kind::DivisionByZero, D::Cylinders, "0"}, ""},
+        {{"4", "3.48", "8", "64", "8", "-72"}, {Kind::DivisionByZero, D::Deck, "-72"}, "5.73"},
+        {{"4", "3.48", "8", "9E99", "8", "5"}, {Kind::Overflow, D::Head, "9E99"}, "5.73"},
+        {{"4", "3.48", "8", "64", "8,5", "5"}, {Kind::Conversion, D::Gasket, "8,5"}, "5.73"},
         {{"9E999", "3.48", "8", "64", "8", "5"}, {Kind::Overflow, D::Bore, "9E999"}},
         {{"4", "3,48", "8", "64", "8", "5"}, {Kind::Conversion, D::Stroke, "3,48"}},
     };
     for (const bool compression : {true, false}) {
         for (const Case& c : cases) {
             SCOPED_TRACE(c.entries.bore + "|" + c.entries.stroke + "|" + c.entries.cylinders + "|" +
-                         c.entries.head + "|" + c.entries.deck);
+                         c.entries.head + "|" + c.entries.gasket + "|" + c.entries.deck);
             const DiscomTexts refresh = RefreshResults(
                 c.entries, Options(Unit::Liters, true, compression), RegionalFormat::English());
-            ExpectBlame(refresh.failure, c.blame);
-            EXPECT_EQ(refresh.displacement, "");
+            if (!compression && c.withoutRatio) {
+                EXPECT_FALSE(refresh.failure.has_value());
+                EXPECT_EQ(refresh.displacement, *c.withoutRatio);
+            } else {
+                ExpectBlame(refresh.failure, c.blame);
+                EXPECT_EQ(refresh.displacement, "");
+            }
             EXPECT_EQ(refresh.ratio, "");
         }
     }
