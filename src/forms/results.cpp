@@ -1,6 +1,7 @@
 #include "forms/results.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QLabel>
 #include <QScreen>
 #include <QStringList>
@@ -18,6 +19,21 @@ constexpr int kResultMarginTwips = 120;
 
 // The most significant digits a number keeps in any writing.
 constexpr int kSignificantDigits = 15;
+
+// The whole number each result label stands for, kept beside it: the label may show it in
+// exponent form, and what it shows may be taken for a moment by someone else's text.
+QHash<const QLabel*, QString>& wholeNumbers() {
+    static QHash<const QLabel*, QString> numbers;
+    return numbers;
+}
+
+void keepWhole(QLabel* label, const QString& whole) {
+    QHash<const QLabel*, QString>& numbers = wholeNumbers();
+    if (!numbers.contains(label)) {
+        QObject::connect(label, &QObject::destroyed, [label] { wholeNumbers().remove(label); });
+    }
+    numbers.insert(label, whole);
+}
 
 bool fits(const QLabel* label, const QString& text, int room) {
     const int frame = 2 * (label->frameWidth() + label->margin());
@@ -58,6 +74,7 @@ void showResult(QLabel* label, const std::string& text, const RegionalFormat& fo
     const QString whole = QString::fromStdString(text);
     const int room =
         label->parentWidget()->width() - label->x() - twipsToPixels(kResultMarginTwips);
+    keepWhole(label, whole);
     label->setText(whole);
     // The size the label asks for is what the window sizes it by afterwards: measured once. A
     // label that shows the whole number is read by a screen reader as it shows it.
@@ -78,9 +95,6 @@ void showResult(QLabel* label, const std::string& text, const RegionalFormat& fo
     label->setText(shown);
 }
 
-// A label in exponent form keeps the whole number as the name it gives screen readers.
-QString resultText(const QLabel* label) {
-    return label->accessibleName().isEmpty() ? label->text() : label->accessibleName();
-}
+QString resultText(const QLabel* label) { return wholeNumbers().value(label, label->text()); }
 
 }  // namespace motoreckon
