@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QVector>
+#include <cstdint>
 #include <functional>
+#include <string>
 
+#include "app/helpviewer.h"
 #include "forms/feedback.h"
 
 namespace motoreckon::test {
@@ -50,6 +54,33 @@ class Recorder final : public Feedback {
     std::function<void()> onMessage;
     // Shows the real message boxes as well, which wait for the user.
     bool showMessageBoxes = false;
+};
+
+// Records every help request instead of showing help; fails each one with `error` when that is
+// set. Installed for its lifetime.
+class HelpRecorder final : public HelpViewer {
+  public:
+    struct Request {
+        WId window;
+        QByteArray helpFile;
+        std::uint32_t command;
+        std::int16_t data;
+    };
+
+    HelpRecorder() { installHelpViewer(this); }
+    ~HelpRecorder() override { installHelpViewer(nullptr); }
+    HelpRecorder(const HelpRecorder&) = delete;
+    HelpRecorder& operator=(const HelpRecorder&) = delete;
+
+    std::int32_t WinHelp(WId window, const QByteArray& helpFile, std::uint32_t command,
+                         const std::int16_t* data) override {
+        requests.append({window, helpFile, command, data ? *data : std::int16_t{-1}});
+        if (!error.empty()) throw HelpError(error);
+        return 0;  // the viewer's failure status is no error to the program
+    }
+
+    QVector<Request> requests;
+    std::string error;
 };
 
 }  // namespace motoreckon::test

@@ -18,33 +18,7 @@
 using namespace motoreckon;
 using motoreckon::test::Recorder;
 
-namespace {
-
-// Records every help request; fails each one with `error` when that is set.
-class RecordingViewer final : public HelpViewer {
-  public:
-    struct Request {
-        WId window;
-        QByteArray helpFile;
-        std::uint32_t command;
-        std::int16_t data;
-    };
-
-    RecordingViewer() { installHelpViewer(this); }
-    ~RecordingViewer() override { installHelpViewer(nullptr); }
-
-    std::int32_t WinHelp(WId window, const QByteArray& helpFile, std::uint32_t command,
-                         const std::int16_t* data) override {
-        requests.append({window, helpFile, command, data ? *data : std::int16_t{-1}});
-        if (!error.empty()) throw HelpError(error);
-        return 0;  // the viewer's failure status is no error to the program
-    }
-
-    QVector<Request> requests;
-    std::string error;
-};
-
-}  // namespace
+using RecordingViewer = test::HelpRecorder;
 
 class TestHelp : public QObject, test::FrameFixture {
     Q_OBJECT

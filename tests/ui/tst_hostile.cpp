@@ -15,8 +15,8 @@
 #include <memory>
 
 #include "core/number_parse.h"
-#include "forms/results.h"
 #include "forms/regional.h"
+#include "forms/results.h"
 #include "ui/frame_fixture.h"
 
 using namespace motoreckon;

@@ -21,6 +21,7 @@
 #include "app/calculators.h"
 #include "app/helpviewer.h"
 #include "app/mdiform1.h"
+#include "forms/controls.h"
 #include "forms/feedback.h"
 #include "forms/results.h"
 #include "ui/recorder.h"
@@ -102,26 +103,6 @@ class Random {
     std::mt19937_64 engine_;
 };
 
-// Records every help request; fails it with `error` when that is set.
-class RecordingViewer final : public HelpViewer {
-  public:
-    RecordingViewer() { installHelpViewer(this); }
-    ~RecordingViewer() override { installHelpViewer(nullptr); }
-    RecordingViewer(const RecordingViewer&) = delete;
-    RecordingViewer& operator=(const RecordingViewer&) = delete;
-
-    std::int32_t WinHelp(WId, const QByteArray& file, std::uint32_t, const std::int16_t*) override {
-        ++requests;
-        if (file != helpFilePath().toLocal8Bit()) badFiles << QString::fromLocal8Bit(file);
-        if (!error.isEmpty()) throw HelpError(error.toStdString());
-        return 1;
-    }
-
-    int requests = 0;
-    QStringList badFiles;
-    QString error;
-};
-
 QString describeEvents(const QVector<Event>& events) {
     QStringList parts;
     for (const Event& e : events) {
@@ -188,9 +169,7 @@ QStringList namesOf(const QWidget* form, const QLineEdit* box) {
     QStringList names;
     for (const QLabel* label :
          childrenWhere<QLabel>(form, [box](QLabel* l) { return l->buddy() == box; })) {
-        QString caption = label->text();
-        caption.replace(QStringLiteral("&&"), QStringLiteral("\x01")).remove('&');
-        names << caption.replace('\x01', '&').trimmed();
+        names << plainCaption(label->text());
     }
     if (!box->accessibleName().isEmpty()) names << box->accessibleName();
     return names;
@@ -669,22 +648,23 @@ class Soak {
         const QString windowsBefore = windowsNow();
         const QList<QWidget*> formsBefore = allForms();
         const int opened = opens ? frame_->windowsOpened(*row) : 0;
-        const int requests = viewer_.requests;
-        viewer_.error = random_.percent(30) ? QStringLiteral("The viewer cannot start.") : "";
+        const auto requests = viewer_.requests.size();
+        viewer_.error = random_.percent(30) ? "The viewer cannot start." : "";
         entry->trigger();
         settle();
         const QVector<Event> feedback = takeFeedback();
-        const int made = viewer_.requests - requests;
-        const bool viewerFailed = made > 0 && !viewer_.error.isEmpty();
+        const auto made = viewer_.requests.size() - requests;
+        const bool viewerFailed = made > 0 && !viewer_.error.empty();
         const QString what = entry->objectName() + " gave " + describeEvents(feedback);
-        expect(viewer_.badFiles.isEmpty(), what + " and asked for " + viewer_.badFiles.join(','));
-        viewer_.badFiles.clear();
+        for (const auto& request : viewer_.requests.mid(requests)) {
+            expect(request.helpFile == helpFilePath().toLocal8Bit(), what + " for another file");
+        }
         expect(!row || (feedback.isEmpty() && made == 0), what);
         if (opens) checkOpening(*row, formsBefore, opened, what);
         expect(opens || windowsNow() == windowsBefore, what + " and changed the windows");
         expect(made <= 1, what + " after " + QString::number(made) + " help requests");
         expect(!viewerFailed || (feedback.size() == 1 && feedback[0].title == kAppTitle &&
-                                 feedback[0].text == viewer_.error),
+                                 feedback[0].text == QString::fromStdString(viewer_.error)),
                what + ", reporting the viewer's failure");
         for (const Event& e : feedback)
             expect(e.kind != Event::Kind::Beep && e.icon != Feedback::Icon::Warning, what);
@@ -1118,7 +1098,7 @@ class Soak {
 
     Random random_;
     Recorder recorder_;
-    RecordingViewer viewer_;
+    test::HelpRecorder viewer_;
     std::unique_ptr<MDIForm1> frame_;
     QList<QAction*> commands_;  // the frame's menu entries, as it was made
     QList<QAction*> opening_;   // those of them that open a calculator window
