@@ -119,12 +119,14 @@ struct CompressionVolumes {
 };
 
 // The whole-cc total over the unrounded clearance. With a gasket and a head above zero the
-// clearance can only be zero when a negative deck volume cancels them; a ratio beyond every
-// number comes of a clearance too close to zero, which the largest of the volumes makes up.
+// clearance can only be zero when a negative deck volume cancels them, which is said so; a ratio
+// beyond every number comes of a clearance too close to zero, which the largest of the volumes
+// makes up.
 std::string RatioText(const CompressionVolumes& compression, const Volumes& volumes,
                       const RegionalFormat& format) {
     if (compression.clearanceVolume == 0) {
-        throw DivisionByZeroFailure(std::string(volumes.deck.text), Field::Deck);
+        throw DivisionByZeroFailure(std::string(volumes.deck.text), Field::Deck,
+                                    CalculationFailure::Cause::CancelsOut);
     }
     try {
         return GeneralText(CheckedDivide(compression.totalCylVolume, compression.clearanceVolume),

@@ -138,6 +138,10 @@ std::string CalculationFailure::describe() const {
                 return Quoted(text_) + advice + ", with a full stop as the decimal point.";
             }
             if (IsBlank(text_)) return "Nothing was entered. Enter a number.";
+            if (cause_ == Cause::OtherDecimalMark && !correction_.empty()) {
+                return Quoted(text_) +
+                       " is not a number in your region's format \u2014 write it as " + correction_;
+            }
             return Quoted(text_) + " is not a number.";
         case Kind::Overflow:
         case Kind::DivisionByZero:
@@ -148,6 +152,10 @@ std::string CalculationFailure::describe() const {
     }
     if (kind_ == Kind::DivisionByZero) {
         if (field_ == kNoField) return "The calculation would divide by zero.";
+        if (cause_ == Cause::CancelsOut) {
+            return Quoted(text_) +
+                   " cancels the numbers it is added to, so the calculation would divide by zero.";
+        }
         return Quoted(text_) + " would make the calculation divide by zero.";
     }
     if (cause_ == Cause::ZeroByZero) {
@@ -194,35 +202,35 @@ const EntryValue& OverflowCulprit(std::initializer_list<EntryValue> fedBy, doubl
     return *largest;
 }
 
-Blamed QuotientCulprit(const CalculationFailure& failure, std::initializer_list<EntryValue> fedBy,
-                       std::initializer_list<EntryValue> divisors) {
+void RethrowQuotientFailure(const CalculationFailure& failure,
+                            std::initializer_list<EntryValue> fedBy,
+                            std::initializer_list<EntryValue> divisors) {
     using Cause = CalculationFailure::Cause;
-    const auto nearestZero = [&divisors]() -> const EntryValue& {
-        const EntryValue* nearest = divisors.begin();
-        for (const EntryValue& divisor : divisors) {
-            if (std::fabs(divisor.value) < std::fabs(nearest->value)) nearest = &divisor;
-        }
-        return *nearest;
-    };
-    const bool zeroDivisor = failure.kind() == CalculationFailure::Kind::DivisionByZero ||
-                             failure.cause() == Cause::ZeroByZero;
-    if (zeroDivisor) {
-        const EntryValue& nearest = nearestZero();
-        // Boxes that are not zero made a divisor too close to zero to be told from it.
-        const Cause cause = nearest.value == 0 || failure.cause() == Cause::ZeroByZero
-                                ? failure.cause()
-                                : Cause::NearZero;
-        return {nearest, cause};
-    }
-    // How far each box takes the quotient, in powers of ten: a factor of the dividend by its
-    // size, a divisor by its nearness to zero. A box that is both counts as a divisor.
     const auto isDivisor = [&divisors](const EntryValue& entry) {
         for (const EntryValue& divisor : divisors) {
             if (divisor.field == entry.field) return true;
         }
         return false;
     };
-    const EntryValue* culprit = &nearestZero();
+    const EntryValue* nearest = divisors.begin();
+    for (const EntryValue& divisor : divisors) {
+        if (std::fabs(divisor.value) < std::fabs(nearest->value)) nearest = &divisor;
+    }
+    if (failure.kind() == CalculationFailure::Kind::DivisionByZero ||
+        failure.cause() == Cause::ZeroByZero) {
+        // Divisors that are none of them 0 made a product too close to zero to be told from it.
+        if (nearest->value != 0) RethrowBlaming(failure, *nearest, Cause::NearZero);
+        // 0 by 0 only where the dividend holds a 0 of its own, not one it came so close to.
+        for (const EntryValue& entry : fedBy) {
+            if (!isDivisor(entry) && entry.value == 0) {
+                RethrowBlaming(OverflowFailure({}, kNoField, Cause::ZeroByZero), *nearest);
+            }
+        }
+        RethrowBlaming(DivisionByZeroFailure(), *nearest);
+    }
+    // How far each box takes the quotient, in powers of ten: a factor of the dividend by its
+    // size, a divisor by its nearness to zero. A box that is both counts as a divisor.
+    const EntryValue* culprit = nearest;
     double reach = -std::log10(std::fabs(culprit->value));
     for (const EntryValue& entry : fedBy) {
         if (isDivisor(entry)) continue;
@@ -232,7 +240,7 @@ Blamed QuotientCulprit(const CalculationFailure& failure, std::initializer_list<
             reach = power;
         }
     }
-    return {*culprit, isDivisor(*culprit) ? Cause::NearZero : Cause::Unknown};
+    RethrowBlaming(failure, *culprit, isDivisor(*culprit) ? Cause::NearZero : Cause::Unknown);
 }
 
 double CheckedResult(double value) {

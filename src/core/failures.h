@@ -43,6 +43,12 @@ class CalculationFailure : public std::exception {
         // A conversion that met the region's digit-group separator right after a number, in a
         // box whose reading would end the number there.
         GroupSeparator,
+        // A conversion of a box read in the region's format whose text is a number written with
+        // another region's decimal mark ("0,700" on an English desktop).
+        OtherDecimalMark,
+        // A division by zero blamed on a box that is not 0 but cancels the numbers it is added
+        // to, leaving nothing to divide by.
+        CancelsOut,
     };
 
     CalculationFailure(Kind kind, std::string text = {}, FieldId field = kNoField,
@@ -54,7 +60,8 @@ class CalculationFailure : public std::exception {
     const std::string& text() const { return text_; }
     FieldId field() const { return field_; }
     // For a regional separator: the number as the box reads it, written with a full stop and
-    // without grouping, when that is clear.
+    // without grouping, when that is clear; for another region's decimal mark, the number as
+    // the region writes it.
     const std::string& correction() const { return correction_; }
 
     // The failure in plain words, without the name of the box, for example
@@ -152,20 +159,19 @@ double CheckedResult(double value);
 // finite number is an overflow failure.
 double CheckedDivide(double a, double b);
 
-// The box a failure of a step that divides by the product of `divisors` is blamed on, the
-// others of `fedBy` making the dividend, and why. A zero divisor blames the first of them that
-// is zero, or, where their product only came so close to zero that it reads as zero, the one
-// nearest zero. An overflow blames the box that takes the quotient furthest: a factor of the
-// dividend by its size, a divisor by its nearness to zero.
-struct Blamed {
-    const EntryValue& entry;
-    CalculationFailure::Cause cause;
-};
-Blamed QuotientCulprit(const CalculationFailure& failure, std::initializer_list<EntryValue> fedBy,
-                       std::initializer_list<EntryValue> divisors);
+// Throws `failure`, a failure of a step that divides by the product of `divisors`, the others
+// of `fedBy` making the dividend, again blaming the box to blame. A divisor that is 0 is
+// blamed as dividing by zero, or 0 by 0 where a box of the dividend is 0 as well. Divisors that
+// are not 0 but whose product came so close to zero that it reads as zero blame the one nearest
+// zero as too close to zero. An overflow blames the box that takes the quotient furthest: a
+// factor of the dividend by its size, a divisor by its nearness to zero.
+[[noreturn]] void RethrowQuotientFailure(const CalculationFailure& failure,
+                                         std::initializer_list<EntryValue> fedBy,
+                                         std::initializer_list<EntryValue> divisors);
 
 // Runs one step of a calculation that divides by the product of the numbers `divisors`, fed
-// besides by the others of `fedBy`; a failure that blames no box yet blames QuotientCulprit.
+// besides by the others of `fedBy`; a failure that blames no box yet is blamed as
+// RethrowQuotientFailure says.
 template <class Step>
 auto QuotientStep(std::initializer_list<EntryValue> fedBy,
                   std::initializer_list<EntryValue> divisors, Step&& step) -> decltype(step()) {
@@ -175,8 +181,7 @@ auto QuotientStep(std::initializer_list<EntryValue> fedBy,
         if (failure.field() != kNoField || failure.kind() == CalculationFailure::Kind::Conversion) {
             throw;
         }
-        const Blamed blamed = QuotientCulprit(failure, fedBy, divisors);
-        RethrowBlaming(failure, blamed.entry, blamed.cause);
+        RethrowQuotientFailure(failure, fedBy, divisors);
     }
 }
 

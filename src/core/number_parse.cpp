@@ -75,6 +75,9 @@ class DecimalDigits {
         return negative ? -magnitude : magnitude;
     }
 
+    // Whether every digit read so far is a 0 (or none was read).
+    bool zero() const { return digits_.empty() && !sticky_; }
+
     static long long Saturated(long long value) {
         if (value > kExponentLimit) return kExponentLimit;
         if (value < -kExponentLimit) return -kExponentLimit;
@@ -283,12 +286,14 @@ auto WithoutBlanks(std::string_view text, Read&& read) {
 
 bool StartsWithDigit(std::string_view s) { return !s.empty() && IsDigit(s.front()); }
 
+double ReadStrict(std::string_view text, const RegionalFormat& format, bool correct);
+
 // What a box reading the full stop as its decimal point should have been given instead of
 // `s`, a text without blanks that holds the region's separators: the same number with a full
 // stop and without grouping, where the whole text reads as one number in the region's format.
 std::string Correction(std::string_view s, const RegionalFormat& format) {
     try {
-        ParseNumberStrict(s, format);
+        ReadStrict(s, format, false);
     } catch (const CalculationFailure&) {
         return {};
     }
@@ -310,42 +315,42 @@ std::string Correction(std::string_view s, const RegionalFormat& format) {
     return correction.size() <= kMaxCorrection ? correction : std::string();
 }
 
-}  // namespace
-
-double ParseLeadingNumber(std::string_view text) {
-    return WithoutBlanks(text, [](std::string_view s) { return ReadLeading(s).value; });
+// Where `s`, a text that is not a number in the regional format, is one written with another
+// region's decimal mark in place of this region's digit-group separator ("0,700" on an English
+// desktop, "0.700" on a German one): the number as this region writes it, else nothing. The
+// separator stands once and the region's decimal separator not at all, so the reading is clear.
+std::string OtherDecimalCorrection(std::string_view s, const RegionalFormat& format) {
+    const std::string_view group = format.groupSeparator;
+    const std::string_view decimal = format.decimalSeparator;
+    if ((group != "," && group != ".") || decimal == group || s.size() > kMaxCorrection) return {};
+    const std::size_t at = s.find(group);
+    if (at == s.npos || s.find(group, at + 1) != s.npos || s.find(decimal) != s.npos) return {};
+    std::string correction(s);
+    correction.replace(at, group.size(), decimal);
+    try {
+        ReadStrict(correction, format, false);
+    } catch (const CalculationFailure&) {
+        return {};
+    }
+    return correction;
 }
 
-double ReadLeadingNumber(std::string_view text, const RegionalFormat& format) {
-    return WithoutBlanks(text, [&](std::string_view s) {
-        const LeadingNumber number = ReadLeading(s);
-        const std::string_view decimal = format.decimalSeparator;
-        const auto separatorThenDigit = [&](std::size_t length) {
-            return length > 0 && StartsWithDigit(s.substr(number.end + length));
-        };
-        CalculationFailure::Cause cause = CalculationFailure::Cause::Unknown;
-        if (decimal != "." && StartsAt(s, number.end, decimal) &&
-            separatorThenDigit(decimal.size())) {
-            // "3,48" in German would read as 3.
-            cause = CalculationFailure::Cause::DecimalSeparator;
-        } else if (number.digits && separatorThenDigit(GroupSeparators(format).at(s, number.end))) {
-            // "3,200" in English, or "1 000" in French written with its narrow no-break space,
-            // would read as 3 or 1.
-            cause = CalculationFailure::Cause::GroupSeparator;
-        } else {
-            return number.value;
-        }
-        throw ConversionFailure(std::string(text), kNoField, cause, Correction(s, format));
-    });
-}
-
-double ParseNumberStrict(std::string_view text, const RegionalFormat& format) {
+// The whole text as one number in the regional format. A text that is not one is a
+// ConversionFailure; with `correct`, one that is a number written with another region's decimal
+// mark carries that number as the region writes it.
+double ReadStrict(std::string_view text, const RegionalFormat& format, bool correct) {
     std::size_t first = 0;
     std::size_t last = text.size();
     while (first < last && IsBlank(text[first])) ++first;
     while (last > first && IsBlank(text[last - 1])) --last;
     const std::string_view s = text.substr(first, last - first);
-    const auto fail = [&]() { return ConversionFailure(std::string(text)); };
+    const auto fail = [&]() {
+        std::string correction = correct ? OtherDecimalCorrection(s, format) : std::string();
+        if (correction.empty()) return ConversionFailure(std::string(text));
+        return ConversionFailure(std::string(text), kNoField,
+                                 CalculationFailure::Cause::OtherDecimalMark,
+                                 std::move(correction));
+    };
     if (s.empty()) throw fail();
 
     std::size_t pos = 0;
@@ -390,7 +395,9 @@ double ParseNumberStrict(std::string_view text, const RegionalFormat& format) {
             inFraction = true;
             pos += decimalSeparator.size();
         } else if (const std::size_t length = inFraction ? 0 : groupSeparators.at(s, pos)) {
-            if (!groups.separator()) throw fail();
+            // No region writes a number whose first group is 0: "0,700" is a decimal written
+            // with another region's mark, never 700.
+            if (digits.zero() || !groups.separator()) throw fail();
             pos += length;
         } else {
             break;
@@ -402,6 +409,62 @@ double ParseNumberStrict(std::string_view text, const RegionalFormat& format) {
     pos = ReadExponent(s, pos, exponent);
     if (pos != s.size()) throw fail();
     return digits.value(negative, exponent);
+}
+
+// Whether `s`, the whole part of a number, is one or more zeros after an optional sign.
+bool IsZeroGroup(std::string_view s) {
+    if (!s.empty() && (s.front() == '+' || s.front() == '-')) s.remove_prefix(1);
+    return !s.empty() && s.find_first_not_of('0') == s.npos;
+}
+
+// `s` with the comma at `comma` written as a full stop, where the whole of it then reads as
+// one number.
+std::string CommaCorrection(std::string_view s, std::size_t comma) {
+    if (s.size() > kMaxCorrection) return {};
+    std::string correction(s);
+    correction[comma] = '.';
+    return ReadLeading(correction).end == correction.size() ? correction : std::string();
+}
+
+}  // namespace
+
+double ParseLeadingNumber(std::string_view text) {
+    return WithoutBlanks(text, [](std::string_view s) { return ReadLeading(s).value; });
+}
+
+double ReadLeadingNumber(std::string_view text, const RegionalFormat& format) {
+    return WithoutBlanks(text, [&](std::string_view s) {
+        const LeadingNumber number = ReadLeading(s);
+        const std::string_view decimal = format.decimalSeparator;
+        const auto separatorThenDigit = [&](std::size_t length) {
+            return length > 0 && StartsWithDigit(s.substr(number.end + length));
+        };
+        CalculationFailure::Cause cause = CalculationFailure::Cause::Unknown;
+        if (decimal != "." && StartsAt(s, number.end, decimal) &&
+            separatorThenDigit(decimal.size())) {
+            // "3,48" in German would read as 3.
+            cause = CalculationFailure::Cause::DecimalSeparator;
+        } else if (const std::size_t group =
+                       number.digits ? GroupSeparators(format).at(s, number.end) : 0;
+                   separatorThenDigit(group)) {
+            // "3,200" in English, or "1 000" in French written with its narrow no-break space,
+            // would read as 3 or 1. No region writes a first group of 0, so "0,500" is a
+            // decimal written with a comma, never 500.
+            if (IsZeroGroup(s.substr(0, number.end)) && s.substr(number.end, group) == ",") {
+                throw ConversionFailure(std::string(text), kNoField,
+                                        CalculationFailure::Cause::DecimalSeparator,
+                                        CommaCorrection(s, number.end));
+            }
+            cause = CalculationFailure::Cause::GroupSeparator;
+        } else {
+            return number.value;
+        }
+        throw ConversionFailure(std::string(text), kNoField, cause, Correction(s, format));
+    });
+}
+
+double ParseNumberStrict(std::string_view text, const RegionalFormat& format) {
+    return ReadStrict(text, format, true);
 }
 
 namespace {

@@ -259,7 +259,8 @@ TEST(Displacement, CalculateFailuresLeaveBothTexts) {
     const std::vector<Case> cases = {
         {{"4", "3.48", "8x", "64", "8", "5"}, {Kind::Conversion, D::Cylinders, "8x"}},
         {{"4", "3.48", "8,", "64", "8", "5"}, {Kind::Conversion, D::Cylinders, "8,"}},
-        {{"4", "3.48", "8", "64", "8", "-72"}, {Kind::DivisionByZero, D::Deck, "-72"}},
+        {{"4", "3.48", "8", "64", "8", "-72"},
+         {Kind::DivisionByZero, D::Deck, "-72", CalculationFailure::Cause::CancelsOut}},
         // An overflow blames the box that takes its step out of range, or else the largest.
         {{"4", "3.48", "8", "9E99", "8", "5"}, {Kind::Overflow, D::Head, "9E99"}},
         {{"4", "3.48", "8", "64", "8", "-3E9"}, {Kind::Overflow, D::Deck, "-3E9"}},

@@ -56,6 +56,11 @@ TEST(CalculationFailure, DescribesTheFailureInPlainWords) {
         {DivisionByZeroFailure("0", kBox),
          Quote("0") + " would make the calculation divide by zero."},
         {DivisionByZeroFailure(), "The calculation would divide by zero."},
+        {DivisionByZeroFailure("-72", kBox, Cause::CancelsOut),
+         Quote("-72") +
+             " cancels the numbers it is added to, so the calculation would divide by zero."},
+        {ConversionFailure("0,700", kBox, Cause::OtherDecimalMark, "0.700"),
+         Quote("0,700") + " is not a number in your region's format \u2014 write it as 0.700"},
     };
     for (const auto& c : cases) EXPECT_EQ(c.failure.describe(), c.description);
 }
@@ -133,14 +138,27 @@ TEST(BlameStep, NamesTheBoxThatMakesTheStepFail) {
          }),
          {Kind::DivisionByZero, kNoField, ""},
          Cause::Unknown},
-        // A quotient blames its first zero divisor; of divisors too close to zero to be told
-        // from it, the nearest; of an overflow, the box that takes it furthest.
+        // A quotient blames its first zero divisor, dividing 0 by 0 only where a box of the
+        // dividend is 0 too; of divisors too close to zero to be told from it, the nearest,
+        // whatever the dividend came to; of an overflow, the box that takes it furthest.
         {FailureOf([&] {
-             QuotientStep({small, large}, {small, {kZero, "0,0", 0}, {kNought, "0", 0}},
+             QuotientStep({small, {kBox, "0", 0}}, {small, {kZero, "0,0", 0}, {kNought, "0", 0}},
                           [] { return CheckedDivide(0, 0); });
          }),
          {Kind::Overflow, kZero, "0,0"},
          Cause::ZeroByZero},
+        {FailureOf([&] {
+             QuotientStep({tiny, tinier, {kZero, "0", 0}}, {{kZero, "0", 0}},
+                          [] { return CheckedDivide(1e-200 * 1e-300, 0); });
+         }),
+         {Kind::DivisionByZero, kZero, "0"},
+         Cause::Unknown},
+        {FailureOf([&] {
+             QuotientStep({small, tiny, tinier}, {tiny, tinier},
+                          [] { return CheckedDivide(0, 1e-200 * 1e-300); });
+         }),
+         {Kind::Overflow, kTinier, "-1e-300"},
+         Cause::NearZero},
         {FailureOf([&] {
              QuotientStep({small}, {{kZero, "0", 0}}, [] { return CheckedDivide(1, 0); });
          }),

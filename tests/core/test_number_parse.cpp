@@ -130,7 +130,7 @@ TEST(ReadLeadingNumber, RefusesRegionalSeparatorsWhereTheyWouldBeMisread) {
         {german, "3,", 3},          {german, "3,x", 3},      {german, "1.000,", 1},
         {german, "12abc", 12},      {german, "", 0},         {german, "abc,5", 0},
         {arabic, "3.48", 3.48},     {french, "1 000", 1000}, {french, "3\u202f", 3},
-        {swiss, "1.5'", 1.5},
+        {swiss, "1.5'", 1.5},       {german, "3.200", 3.2},
     };
     for (const auto& c : reads) EXPECT_EQ(ReadLeadingNumber(c.text, c.format), c.read) << c.text;
 
@@ -167,6 +167,16 @@ TEST(ReadLeadingNumber, RefusesRegionalSeparatorsWhereTheyWouldBeMisread) {
         {french, "12,34,567", ""},
         {swiss, "1\u2019000", "1000", GroupSeparator},
         {swiss, "1'000.5", "1000.5", GroupSeparator},
+        // A first group of 0 is never a digit group: at most a decimal written with a comma.
+        {english, "0,500", "0.500"},
+        {english, "-0,250", "-0.250"},
+        {english, "000,500", "000.500"},
+        {arabic, "0,5", "0.5"},
+        {english, "0,500,000", ""},
+        {english, "0,5mph", ""},
+        {german, "0.500.000", "", GroupSeparator},
+        {swiss, "0'500", "", GroupSeparator},
+        {french, "0\u202f500", "", GroupSeparator},
     };
     for (const auto& c : refusals) {
         try {
@@ -229,6 +239,10 @@ TEST(ParseNumberStrict, ReadsTheWholeTextInTheRegionalFormat) {
         {"- 5", kFails, kFails},
         {"1.2.3", kFails, kFails},
         {std::string("1\0", 2), kFails, kFails},
+        {"0,700", kFails, 0.7},
+        {"0.700", 0.7, kFails},
+        {"-00,500", kFails, -0.5},
+        {"0,000,000", kFails, kFails},
     };
     for (const auto& c : cases) {
         for (const auto& [format, expected] : {std::pair{english, c.english}, {german, c.german}}) {
@@ -274,6 +288,42 @@ TEST(ParseNumberStrict, HandlesExtremeTexts) {
                                 minus),
               -4.0);
     EXPECT_EQ(ParseNumberStrict("-4", minus), -4.0);
+}
+
+// A text refused in the region's format that is a number written with the other decimal mark
+// names that number as the region writes it; where the reading is not clear, none.
+TEST(ParseNumberStrict, OffersTheRegionsWritingOfAnotherDecimalMark) {
+    const RegionalFormat english = RegionalFormat::English();
+    const RegionalFormat german = RegionalFormat::German();
+    const struct {
+        const RegionalFormat& format;
+        std::string text;
+        std::string correction;
+    } cases[] = {
+        {english, "0,700", "0.700"},
+        {english, "-00,5", "-00.5"},
+        {english, "3,48", "3.48"},
+        {english, "1,5e3", "1.5e3"},
+        {german, "0.700", "0,700"},
+        {german, "1.5", "1,5"},
+        {english, "0,7.5", ""},
+        {english, "0,700,5", ""},
+        {english, "0,7x", ""},
+        {French(), "0 700", ""},
+        {english, std::string(50, '0') + ",5", ""},
+    };
+    for (const auto& c : cases) {
+        try {
+            ParseNumberStrict(c.text, c.format);
+            ADD_FAILURE() << "read " << c.text;
+        } catch (const ConversionFailure& failure) {
+            EXPECT_EQ(failure.correction(), c.correction) << c.text;
+            EXPECT_EQ(failure.cause(), c.correction.empty()
+                                           ? CalculationFailure::Cause::Unknown
+                                           : CalculationFailure::Cause::OtherDecimalMark)
+                << c.text;
+        }
+    }
 }
 
 struct RoundCase {

@@ -233,6 +233,12 @@ void tst_frmHP_MPH::failureLeavesAnswerAndFocusesBox_data() {
         << "Weight: \"\u20683,200\u2069\" \u2014 write the number without digit-group "
            "separators: 3200"
         << "txtWeight";
+    // A first group of 0 is never a group: the weight is a decimal written with a comma.
+    QTest::newRow("weight with a decimal comma")
+        << "0,500"
+        << "100"
+        << "Weight: \"\u20680,500\u2069\" \u2014 write the decimal point as a full stop: 0.500"
+        << "txtWeight";
 }
 
 void tst_frmHP_MPH::failureLeavesAnswerAndFocusesBox() {

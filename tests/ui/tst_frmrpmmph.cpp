@@ -348,6 +348,17 @@ void tst_frmRPMMPH::failureLeavesAnswerAndFocusesBox_data() {
         << "Tire Diameter: \"\u20680\u2069\" would make the calculation divide 0 by 0, which "
            "cannot be calculated."
         << "txtTireDiameter";
+    // An overdrive typed with a decimal comma is never read as 700.
+    QTest::newRow("ratio with a decimal comma")
+        << "mnuRPM" << (engine + QStringList{"txtTransmission", "0,700"})
+        << "Transmission Ratio: \"\u20680,700\u2069\" is not a number in your region's format "
+           "\u2014 write it as 0.700"
+        << "txtTransmission";
+    QTest::newRow("every box too close to zero")
+        << "mnuMPH" << QStringList{"txtRPM",          "1e-200", "txtAxle",         "1e-200",
+                                   "txtTransmission", "1e-200", "txtTireDiameter", "1e-200"}
+        << "Axle Ratio: \"\u20681e-200\u2069\" is too close to zero for this calculation."
+        << "txtAxle";
     QTest::newRow("speed beyond range below zero")
         << "mnuRPM" << (engine + QStringList{"txtMPH", "-1e308"})
         << "MPH: \"\u2068-1e308\u2069\" is too far below zero for this calculation."
