@@ -33,9 +33,9 @@ float CalcCarbCFM(std::int16_t rpm, float cubicInches, std::int16_t efficiency) 
 
 std::string CarbCfmCaption(const CarbEntries& entries, const RegionalFormat& format) {
     const auto read = [&format](std::string_view text) { return ReadLeadingNumber(text, format); };
-    const EntryValue rpm = ReadEntry(CarbEntries::Rpm, entries.rpm, read);
-    const EntryValue cubicInches = ReadEntry(CarbEntries::CubicInches, entries.cubicInches, read);
-    const EntryValue efficiency = ReadEntry(CarbEntries::Efficiency, entries.efficiency, read);
+    const EntryValue rpm = ReadEntry(entries, CarbEntries::Rpm, read);
+    const EntryValue cubicInches = ReadEntry(entries, CarbEntries::CubicInches, read);
+    const EntryValue efficiency = ReadEntry(entries, CarbEntries::Efficiency, read);
     const std::int16_t wholeEfficiency =
         BlameStep({efficiency}, [&] { return RoundToInt16(efficiency.value); });
     const float displacement =

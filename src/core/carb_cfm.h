@@ -2,8 +2,8 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 
+#include "core/entries.h"
 #include "core/failures.h"
 #include "core/regional_format.h"
 
@@ -14,13 +14,12 @@ namespace motoreckon {
 // OverflowFailure.
 float CalcCarbCFM(std::int16_t rpm, float cubicInches, std::int16_t efficiency);
 
-// The texts of the carburetor window's entries.
-struct CarbEntries {
-    enum Field { Rpm, CubicInches, Efficiency };
-    std::string_view rpm;          // maximum RPM
-    std::string_view cubicInches;  // displacement
-    std::string_view efficiency;   // volumetric efficiency, percent
+// The entries of the carburetor window: maximum RPM, displacement in cubic inches, volumetric
+// efficiency in percent.
+struct CarbFields {
+    enum Field { Rpm, CubicInches, Efficiency, kFieldCount };
 };
+using CarbEntries = EntryTexts<CarbFields>;
 
 // The Calculate click of the carburetor window: the required CFM as it is shown. The entries are
 // read leniently in the user's region (ReadLeadingNumber). The efficiency is converted before the

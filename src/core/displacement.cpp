@@ -38,9 +38,9 @@ struct Factors {
     EntryValue cylinders;
 
     Factors(const DiscomEntries& entries, const RegionalFormat& format)
-        : bore(ReadEntry(Field::Bore, entries.bore, Lenient(format))),
-          stroke(ReadEntry(Field::Stroke, entries.stroke, Lenient(format))),
-          cylinders(ReadEntry(Field::Cylinders, entries.cylinders, Lenient(format))) {}
+        : bore(ReadEntry(entries, Field::Bore, Lenient(format))),
+          stroke(ReadEntry(entries, Field::Stroke, Lenient(format))),
+          cylinders(ReadEntry(entries, Field::Cylinders, Lenient(format))) {}
 
     // bore x bore x 0.7854 x stroke x cylinders in cubic inches, multiplied left to right.
     double sweptVolume() const {
@@ -59,7 +59,8 @@ struct Factors {
 
 // Bore, stroke and cylinders must be typed and read as more than zero.
 bool EssentialsMissing(const DiscomEntries& entries) {
-    return entries.bore.empty() || entries.stroke.empty() || entries.cylinders.empty();
+    return entries[Field::Bore].empty() || entries[Field::Stroke].empty() ||
+           entries[Field::Cylinders].empty();
 }
 
 bool EssentialsMissing(const Factors& factors) {
@@ -69,7 +70,7 @@ bool EssentialsMissing(const Factors& factors) {
 
 // The cylinder box read strictly, as the compression ratio needs it.
 EntryValue CylinderCount(const DiscomEntries& entries, const RegionalFormat& format) {
-    return ReadEntry(Field::Cylinders, entries.cylinders,
+    return ReadEntry(entries, Field::Cylinders,
                      [&](std::string_view text) { return ParseNumberStrict(text, format); });
 }
 
@@ -89,9 +90,9 @@ struct Volumes {
     EntryValue deck;
 
     Volumes(const DiscomEntries& entries, const RegionalFormat& format)
-        : head(ReadEntry(Field::Head, entries.head, Lenient(format))),
-          gasket(ReadEntry(Field::Gasket, entries.gasket, Lenient(format))),
-          deck(ReadEntry(Field::Deck, entries.deck, Lenient(format))) {}
+        : head(ReadEntry(entries, Field::Head, Lenient(format))),
+          gasket(ReadEntry(entries, Field::Gasket, Lenient(format))),
+          deck(ReadEntry(entries, Field::Deck, Lenient(format))) {}
 
     // The ratio needs a gasket and a head; the deck may be empty, zero or negative.
     bool ratioPossible() const { return gasket.value > 0 && head.value > 0; }
@@ -155,7 +156,8 @@ void FailEssentials(const DiscomEntries& entries, DiscomCalculation& result) {
     result.essentialsFailed = true;
     result.beeps = 2;
     result.message = DiscomMessage{kIncompleteTitle, kEssentialsText};
-    if (entries.stroke.empty()) result.focus = entries.bore.empty() ? Field::Bore : Field::Stroke;
+    if (entries[Field::Stroke].empty())
+        result.focus = entries[Field::Bore].empty() ? Field::Bore : Field::Stroke;
 }
 
 }  // namespace

@@ -5,21 +5,18 @@
 #include <string>
 #include <string_view>
 
+#include "core/entries.h"
 #include "core/failures.h"
 #include "core/regional_format.h"
 
 namespace motoreckon {
 
-// The six entries of the displacement window, exactly as typed.
-struct DiscomEntries {
-    enum Field { Bore, Stroke, Cylinders, Head, Gasket, Deck };
-    std::string bore;    // inches
-    std::string stroke;  // inches
-    std::string cylinders;
-    std::string head;    // combustion chamber volume in cc
-    std::string gasket;  // cc
-    std::string deck;    // cc
+// The six entries of the displacement window: bore and stroke in inches, the number of
+// cylinders, and the head (combustion chamber), gasket and deck volumes in cc.
+struct DiscomFields {
+    enum Field { Bore, Stroke, Cylinders, Head, Gasket, Deck, kFieldCount };
 };
+using DiscomEntries = EntryTexts<DiscomFields>;
 
 enum class DisplacementUnit { CubicInches, Liters };
 

@@ -20,8 +20,8 @@ std::string HorsepowerCaption(const TrapSpeedEntries& entries, const RegionalFor
     const auto read = [&format](std::string_view text) {
         return CheckedResult(ReadLeadingNumber(text, format));
     };
-    const EntryValue mph = ReadEntry(TrapSpeedEntries::Mph, entries.mph, read);
-    const EntryValue weight = ReadEntry(TrapSpeedEntries::Weight, entries.weight, read);
+    const EntryValue mph = ReadEntry(entries, TrapSpeedEntries::Mph, read);
+    const EntryValue weight = ReadEntry(entries, TrapSpeedEntries::Weight, read);
     const double cube =
         BlameStep({mph}, [&] { return CheckedResult(std::pow(mph.value / kSpeedScale, kPower)); });
     // The speed takes part as its cube, which is what can be out of range.

@@ -1,19 +1,18 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
+#include "core/entries.h"
 #include "core/failures.h"
 #include "core/regional_format.h"
 
 namespace motoreckon {
 
-// The texts of the horsepower window's entries.
-struct TrapSpeedEntries {
-    enum Field { Weight, Mph };
-    std::string_view weight;  // pounds
-    std::string_view mph;     // trap speed
+// The entries of the horsepower window: the car's weight in pounds, its trap speed in MPH.
+struct TrapSpeedFields {
+    enum Field { Weight, Mph, kFieldCount };
 };
+using TrapSpeedEntries = EntryTexts<TrapSpeedFields>;
 
 // The Calculate click of the horsepower window: horsepower from the car's weight in pounds and
 // its trap speed in MPH, ((mph / 234) to the power 3.0) x weight, as whole-number text.

@@ -24,16 +24,15 @@ auto RegionalReader(const RegionalFormat& format) {
 
 std::string EngineSpeedCaption(const EngineSpeedEntries& entries, const RegionalFormat& format) {
     const auto read = RegionalReader(format);
-    const EntryValue mph = ReadEntry(EngineSpeedEntries::Mph, entries.mph, read);
-    const EntryValue axle = ReadEntry(EngineSpeedEntries::Axle, entries.axle, read);
+    const EntryValue mph = ReadEntry(entries, EngineSpeedEntries::Mph, read);
+    const EntryValue axle = ReadEntry(entries, EngineSpeedEntries::Axle, read);
     const double atAxle =
         BlameStep({mph, axle}, [&] { return CheckedResult(mph.value * axle.value); });
-    const EntryValue transmission =
-        ReadEntry(EngineSpeedEntries::Transmission, entries.transmission, read);
+    const EntryValue transmission = ReadEntry(entries, EngineSpeedEntries::Transmission, read);
     const double atEngine = BlameStep({mph, axle, transmission}, [&] {
         return CheckedResult(CheckedResult(atAxle * transmission.value) * kSpeedFactor);
     });
-    const EntryValue tire = ReadEntry(EngineSpeedEntries::TireDiameter, entries.tireDiameter, read);
+    const EntryValue tire = ReadEntry(entries, EngineSpeedEntries::TireDiameter, read);
     return QuotientStep({mph, axle, transmission, tire}, {tire}, [&] {
         return WholeNumberText(CheckedDivide(atEngine, tire.value), format);
     });
@@ -41,13 +40,12 @@ std::string EngineSpeedCaption(const EngineSpeedEntries& entries, const Regional
 
 std::string RoadSpeedCaption(const RoadSpeedEntries& entries, const RegionalFormat& format) {
     const auto read = RegionalReader(format);
-    const EntryValue rpm = ReadEntry(RoadSpeedEntries::Rpm, entries.rpm, read);
-    const EntryValue tire = ReadEntry(RoadSpeedEntries::TireDiameter, entries.tireDiameter, read);
+    const EntryValue rpm = ReadEntry(entries, RoadSpeedEntries::Rpm, read);
+    const EntryValue tire = ReadEntry(entries, RoadSpeedEntries::TireDiameter, read);
     const double travel =
         BlameStep({rpm, tire}, [&] { return CheckedResult(rpm.value * tire.value); });
-    const EntryValue axle = ReadEntry(RoadSpeedEntries::Axle, entries.axle, read);
-    const EntryValue transmission =
-        ReadEntry(RoadSpeedEntries::Transmission, entries.transmission, read);
+    const EntryValue axle = ReadEntry(entries, RoadSpeedEntries::Axle, read);
+    const EntryValue transmission = ReadEntry(entries, RoadSpeedEntries::Transmission, read);
     const double gearing = BlameStep({axle, transmission}, [&] {
         return CheckedResult(CheckedResult(axle.value * transmission.value) * kSpeedFactor);
     });

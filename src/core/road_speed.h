@@ -1,30 +1,26 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
+#include "core/entries.h"
 #include "core/failures.h"
 #include "core/regional_format.h"
 
 namespace motoreckon {
 
-// The texts of the engine-speed calculator's entries.
-struct EngineSpeedEntries {
-    enum Field { Mph, Axle, Transmission, TireDiameter };
-    std::string_view mph;
-    std::string_view axle;
-    std::string_view transmission;
-    std::string_view tireDiameter;
+// The entries of the engine-speed calculator: road speed in MPH, axle and transmission
+// ratios, tire diameter in inches.
+struct EngineSpeedFields {
+    enum Field { Mph, Axle, Transmission, TireDiameter, kFieldCount };
 };
+using EngineSpeedEntries = EntryTexts<EngineSpeedFields>;
 
-// The texts of the road-speed calculator's entries.
-struct RoadSpeedEntries {
-    enum Field { Rpm, TireDiameter, Axle, Transmission };
-    std::string_view rpm;
-    std::string_view tireDiameter;
-    std::string_view axle;
-    std::string_view transmission;
+// The entries of the road-speed calculator: engine speed in RPM, tire diameter in inches, axle
+// and transmission ratios.
+struct RoadSpeedFields {
+    enum Field { Rpm, TireDiameter, Axle, Transmission, kFieldCount };
 };
+using RoadSpeedEntries = EntryTexts<RoadSpeedFields>;
 
 // The Calculate click of the road-speed window in its two modes: the answer as
 // whole-number text.

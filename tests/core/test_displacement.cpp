@@ -212,7 +212,7 @@ TEST(Displacement, CompressionCheckOffKeepsTheShownRatio) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shown);
         DiscomEntries entries = WorkedExample();
-        entries.head = "";
+        entries[DiscomEntries::Head] = "";
         const DiscomCalculation calc =
             CalculateDisplacement(entries, Options(Unit::CubicInches, c.round, false), c.shown,
                                   RegionalFormat::English());
@@ -274,8 +274,8 @@ TEST(Displacement, CalculateFailuresLeaveBothTexts) {
          {Kind::Overflow, D::Deck, "-1e309", CalculationFailure::Cause::Negative}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.entries.bore + "|" + c.entries.cylinders + "|" + c.entries.head + "|" +
-                     c.entries.deck);
+        SCOPED_TRACE(c.entries[DiscomEntries::Bore] + "|" + c.entries[DiscomEntries::Cylinders] +
+                     "|" + c.entries[DiscomEntries::Head] + "|" + c.entries[DiscomEntries::Deck]);
         const DiscomCalculation calc = CalculateDisplacement(c.entries, Options(Unit::Liters, true),
                                                              "10.31", RegionalFormat::English());
         EXPECT_FALSE(calc.essentialsFailed);
@@ -310,8 +310,10 @@ TEST(Displacement, RefreshFailuresClearBothTexts) {
     };
     for (const bool compression : {true, false}) {
         for (const Case& c : cases) {
-            SCOPED_TRACE(c.entries.bore + "|" + c.entries.stroke + "|" + c.entries.cylinders + "|" +
-                         c.entries.head + "|" + c.entries.gasket + "|" + c.entries.deck);
+            SCOPED_TRACE(c.entries[DiscomEntries::Bore] + "|" + c.entries[DiscomEntries::Stroke] +
+                         "|" + c.entries[DiscomEntries::Cylinders] + "|" +
+                         c.entries[DiscomEntries::Head] + "|" + c.entries[DiscomEntries::Gasket] +
+                         "|" + c.entries[DiscomEntries::Deck]);
             const DiscomTexts refresh = RefreshResults(
                 c.entries, Options(Unit::Liters, true, compression), RegionalFormat::English());
             if (!compression && c.withoutRatio) {
@@ -376,7 +378,8 @@ TEST(Displacement, ZeroDisplacementIsBlanked) {
         {{".01", "3.48", "8", "64", "8", "5"}, Unit::Liters, true, "", "1.00", english},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.entries.bore + "|" + c.entries.stroke + " " + c.displacement);
+        SCOPED_TRACE(c.entries[DiscomEntries::Bore] + "|" + c.entries[DiscomEntries::Stroke] + " " +
+                     c.displacement);
         const DiscomTexts refresh = RefreshResults(c.entries, Options(c.unit, c.round), c.format);
         EXPECT_FALSE(refresh.failure.has_value());
         EXPECT_EQ(refresh.displacement, c.displacement);
@@ -412,7 +415,7 @@ TEST(Displacement, CalculateBlanksOnlyAnExactZero) {
 // recomputes the ratio, even with the compression check off.
 TEST(Displacement, RefreshRecomputesFromTheCurrentFields) {
     DiscomEntries entries = WorkedExample();
-    entries.bore = "5";
+    entries[DiscomEntries::Bore] = "5";
     const DiscomTexts refresh = RefreshResults(entries, Options(Unit::CubicInches, false, false),
                                                RegionalFormat::English());
     EXPECT_EQ(refresh.displacement, "546.6384");
