@@ -14,6 +14,7 @@
 #include "app/calculators.h"
 #include "app/helpviewer.h"
 #include "forms/calculation.h"
+#include "forms/calculator_form.h"
 #include "forms/controls.h"
 #include "forms/feedback.h"
 #include "forms/menus.h"
@@ -156,7 +157,7 @@ void MDIForm1::openCalculator(std::size_t row) {
 // before (Exit) does not hide it again afterwards.
 void MDIForm1::showCalculator(QWidget* form) {
     if (form->isWindow()) {
-        runCommand(form, [window = QPointer(form)] {
+        runCommand(*calculatorForm(form), [window = QPointer(form)] {
             window->show();
             window->raise();
             window->activateWindow();

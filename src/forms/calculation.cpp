@@ -1,14 +1,13 @@
 #include "forms/calculation.h"
 
 #include <QAction>
-#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QWidget>
-#include <deque>
 
 #include "core/failures.h"
+#include "forms/calculator_form.h"
 #include "forms/controls.h"
 #include "forms/feedback.h"
 
@@ -26,54 +25,28 @@ QString labelFor(const QWidget* window, const QLineEdit* box) {
     return box->accessibleName();
 }
 
-// The calculation a window is running, and the commands that wait for it to end. It belongs
-// to the window and goes with it.
-class Commands final : public QObject {
-  public:
-    static Commands* of(QWidget* window) {
-        Commands*& commands = ofWindow()[window];
-        if (!commands) commands = new Commands(window);
-        return commands;
-    }
-
-    ~Commands() override { ofWindow().remove(parent()); }
-
-    bool running = false;
-    std::deque<std::function<void()>> waiting;
-
-  private:
-    explicit Commands(QWidget* window) : QObject(window) {}
-
-    // Found by their window on every command, quicker than among the window's children.
-    static QHash<const QObject*, Commands*>& ofWindow() {
-        static QHash<const QObject*, Commands*> commands;
-        return commands;
-    }
-};
-
-// Runs the commands that waited for the calculation of `window`, in the order they came.
-void runWaiting(const QPointer<QWidget>& window) {
-    while (window) {
-        Commands* commands = Commands::of(window);
-        if (commands->running || commands->waiting.empty()) return;
-        const std::function<void()> command = std::move(commands->waiting.front());
-        commands->waiting.pop_front();
+// Runs the commands that waited for the calculation of `form`, in the order they came, while
+// its window is there.
+void runWaiting(CalculatorForm& form, const QPointer<QWidget>& window) {
+    CalculatorForm::Commands& commands = form.commands();
+    while (window && !commands.running && !commands.waiting.empty()) {
+        const std::function<void()> command = std::move(commands.waiting.front());
+        commands.waiting.pop_front();
         command();
     }
 }
 
 }  // namespace
 
-bool runCalculation(QWidget* window, const QList<QLineEdit*>& boxes,
-                    const std::function<void()>& handler) {
-    Commands* commands = Commands::of(window);
-    if (commands->running) {
-        commands->waiting.push_back(
-            [window, boxes, handler] { runCalculation(window, boxes, handler); });
+bool runCalculation(CalculatorForm& form, const std::function<void()>& handler) {
+    CalculatorForm::Commands& commands = form.commands();
+    if (commands.running) {
+        commands.waiting.push_back([&form, handler] { runCalculation(form, handler); });
         return false;
     }
+    QWidget* window = form.widget();
     const QPointer<QWidget> alive(window);
-    commands->running = true;
+    commands.running = true;
     bool ended = true;
     try {
         handler();
@@ -81,7 +54,9 @@ bool runCalculation(QWidget* window, const QList<QLineEdit*>& boxes,
         ended = false;
         QString text = QString::fromStdString(failure.describe());
         const int field = failure.field().number;
-        QPointer<QLineEdit> box = field >= 0 && field < boxes.size() ? boxes.at(field) : nullptr;
+        const std::span<QLineEdit* const> boxes = form.entryBoxes();
+        QPointer<QLineEdit> box =
+            field >= 0 && static_cast<std::size_t>(field) < boxes.size() ? boxes[field] : nullptr;
         if (box) {
             const QString name = labelFor(window, box);
             if (!name.isEmpty()) text = name + QStringLiteral(": ") + text;
@@ -93,28 +68,30 @@ bool runCalculation(QWidget* window, const QList<QLineEdit*>& boxes,
         }
     }
     if (!alive) return false;
-    commands->running = false;
-    runWaiting(alive);
+    commands.running = false;
+    runWaiting(form, alive);
     return ended;
 }
 
-void runCommand(QWidget* window, const std::function<void()>& command) {
-    Commands* commands = Commands::of(window);
-    if (commands->running) {
-        commands->waiting.push_back(command);
+void runCommand(CalculatorForm& form, const std::function<void()>& command) {
+    CalculatorForm::Commands& commands = form.commands();
+    if (commands.running) {
+        commands.waiting.push_back(command);
         return;
     }
     command();
 }
 
-void connectCheckedCommand(QWidget* window, QAction* entry, const std::function<void()>& command) {
-    QObject::connect(entry, &QAction::triggered, window, [window, entry, command](bool checked) {
-        entry->setChecked(!checked);
-        runCommand(window, [entry, command, checked] {
-            entry->setChecked(checked);
-            command();
-        });
-    });
+void connectCheckedCommand(CalculatorForm& form, QAction* entry,
+                           const std::function<void()>& command) {
+    QObject::connect(entry, &QAction::triggered, form.widget(),
+                     [&form, entry, command](bool checked) {
+                         entry->setChecked(!checked);
+                         runCommand(form, [entry, command, checked] {
+                             entry->setChecked(checked);
+                             command();
+                         });
+                     });
 }
 
 }  // namespace motoreckon

@@ -8,7 +8,8 @@ namespace motoreckon {
 void installStyle();
 
 // Makes the program's own icon, the one its package installs, the icon of every window that
-// has none of its own, from the pictures of it the build rendered. Call it once the application object exists, before any window.
+// has none of its own, from the pictures of it the build rendered. Call it once the application
+// object exists, before any window.
 void installWindowIcon();
 
 }  // namespace motoreckon

@@ -154,6 +154,13 @@ void discom::buildControls(QWidget* client) {
         row.caption->setBuddy(row.box);
     }
 
+    boxes_.bind({{DiscomEntries::Bore, txtBore},
+                 {DiscomEntries::Stroke, txtStroke},
+                 {DiscomEntries::Cylinders, txtCylinders},
+                 {DiscomEntries::Head, headtx},
+                 {DiscomEntries::Gasket, gaskettx},
+                 {DiscomEntries::Deck, decktx}});
+
     roundtx = place(new QCheckBox(QStringLiteral("&Round to the nearest 1/100"), client), "roundtx",
                     twipsRect(3600, 3240, 2655, 495));
 
@@ -186,6 +193,7 @@ void discom::buildControls(QWidget* client) {
     crlb = caption(client, "crlb", QString(), twipsRect(3240, 4680, 0, 285), resultFont);
     describeResult(lblCubicInch, ci);
     describeResult(crlb, cr);
+    results_ = {lblCubicInch, crlb};
 
     setTabOrder(txtBore, txtStroke);
     setTabOrder(txtStroke, txtCylinders);
@@ -200,9 +208,10 @@ void discom::buildControls(QWidget* client) {
 
     connect(Com_calc, &QPushButton::clicked, this, &discom::Com_calc_Click);
     // While a calculation waits on its message, the window's commands wait for it to end.
-    connect(Com_end, &QPushButton::clicked, this, [this] { runCommand(this, [this] { hide(); }); });
+    connect(Com_end, &QPushButton::clicked, this,
+            [this] { runCommand(*this, [this] { hide(); }); });
     connect(roundtx, &QCheckBox::toggled, this,
-            [this] { runCommand(this, [this] { refreshIfShown(); }); });
+            [this] { runCommand(*this, [this] { refreshIfShown(); }); });
 }
 
 void discom::buildMenus() {
@@ -219,9 +228,9 @@ void discom::buildMenus() {
     compratiomnu =
         addCheckEntry(options, "compratiomnu", QStringLiteral("&Check Comp. Ratio"), true);
     addCheckEntry(options, "MnuSaveset", QStringLiteral("Sa&ve Settings On Exit"), false);
-    connectCheckedCommand(this, MnuCubin, [this] { MnuCubin_Click(); });
-    connectCheckedCommand(this, MnuLiters, [this] { MnuLiters_Click(); });
-    connectCheckedCommand(this, compratiomnu, [this] { compratiomnu_Click(); });
+    connectCheckedCommand(*this, MnuCubin, [this] { MnuCubin_Click(); });
+    connectCheckedCommand(*this, MnuLiters, [this] { MnuLiters_Click(); });
+    connectCheckedCommand(*this, compratiomnu, [this] { compratiomnu_Click(); });
 
     MnuHelp = addSubmenu(bar, "MnuHelp", QStringLiteral("&Help"));
 }
@@ -247,15 +256,7 @@ void discom::Form_Load() {
     window.SetTop(top);
 }
 
-DiscomEntries discom::entries() const {
-    return {txtBore->text().toStdString(),      txtStroke->text().toStdString(),
-            txtCylinders->text().toStdString(), headtx->text().toStdString(),
-            gaskettx->text().toStdString(),     decktx->text().toStdString()};
-}
-
-QList<QLineEdit*> discom::boxes() const {
-    return {txtBore, txtStroke, txtCylinders, headtx, gaskettx, decktx};
-}
+QAbstractButton* discom::calculateButton() const { return Com_calc; }
 
 DiscomOptions discom::options() const {
     return {MnuLiters->isChecked() ? DisplacementUnit::Liters : DisplacementUnit::CubicInches,
@@ -304,10 +305,10 @@ void discom::changeEvent(QEvent* event) {
 }
 
 void discom::Com_calc_Click() {
-    runCalculation(this, boxes(), [this] {
+    runCalculation(*this, [this] {
         const RegionalFormat format = regionalFormat();
-        const DiscomCalculation calc =
-            CalculateDisplacement(entries(), options(), resultText(crlb).toStdString(), format);
+        const DiscomCalculation calc = CalculateDisplacement(
+            boxes_.texts(), options(), resultText(crlb).toStdString(), format);
         setResult(crlb, calc.texts.ratio, format);
         for (int i = 0; i < calc.beeps; ++i) feedback().beep();
         if (calc.message) {
@@ -318,7 +319,7 @@ void discom::Com_calc_Click() {
             if (!alive) return;
         }
         setResult(lblCubicInch, calc.texts.displacement, format);
-        if (calc.focus) boxes().at(*calc.focus)->setFocus(Qt::OtherFocusReason);
+        if (calc.focus) boxes_[*calc.focus]->setFocus(Qt::OtherFocusReason);
         if (calc.texts.failure) throw *calc.texts.failure;
     });
 }
@@ -352,9 +353,9 @@ void discom::compratiomnu_Click() {
 // A change of unit or rounding shows the results again, once there are results to show.
 void discom::refreshIfShown() {
     if (resultText(lblCubicInch).isEmpty()) return;
-    runCalculation(this, boxes(), [this] {
+    runCalculation(*this, [this] {
         const RegionalFormat format = regionalFormat();
-        const DiscomTexts texts = RefreshResults(entries(), options(), format);
+        const DiscomTexts texts = RefreshResults(boxes_.texts(), options(), format);
         setResult(lblCubicInch, texts.displacement, format);
         setResult(crlb, texts.ratio, format);
         if (texts.failure) throw *texts.failure;

@@ -3,11 +3,11 @@
 #include <QMainWindow>
 
 #include "core/displacement.h"
+#include "forms/calculator_form.h"
 
 class QAction;
 class QCheckBox;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QPushButton;
 
@@ -17,11 +17,16 @@ namespace motoreckon {
 // combustion volumes give the engine's displacement and its static compression ratio. A
 // top-level window with its own menu bar; closing it destroys it, its Exit button only hides
 // it.
-class discom final : public QMainWindow {
+class discom final : public QMainWindow, public CalculatorForm {
     Q_OBJECT
 
   public:
     explicit discom(QWidget* parent = nullptr);
+
+    QWidget* widget() override { return this; }
+    std::span<QLineEdit* const> entryBoxes() const override { return boxes_.boxes(); }
+    QAbstractButton* calculateButton() const override;
+    std::span<QLabel* const> results() const override { return results_; }
 
   protected:
     void changeEvent(QEvent* event) override;
@@ -37,9 +42,6 @@ class discom final : public QMainWindow {
     void compratiomnu_Click();
     void refreshIfShown();
 
-    DiscomEntries entries() const;
-    // The entry boxes in the order the calculation numbers its entries.
-    QList<QLineEdit*> boxes() const;
     DiscomOptions options() const;
     void setResult(QLabel* label, const std::optional<std::string>& text,
                    const RegionalFormat& format);
@@ -66,6 +68,8 @@ class discom final : public QMainWindow {
     QLabel* lblCubicInch;
     QLabel* cr;
     QLabel* crlb;
+    EntryBoxes<DiscomEntries> boxes_;
+    std::array<QLabel*, 2> results_{};
     // Whether the head volume's caption still has the black it starts with.
     bool headStartsBlack_ = true;
 

@@ -56,6 +56,10 @@ frmCarbSize::frmCarbSize(QWidget* parent) : QWidget(parent) {
     QLabel* maximumRpm = addLabel(this, "Label1_0", QStringLiteral("Maximum RPM"),
                                   twipsRect(600, 285, 1065, 195), kRowCaption);
 
+    boxes_.bind({{CarbEntries::Rpm, txtRPM},
+                 {CarbEntries::CubicInches, txtCubicInches},
+                 {CarbEntries::Efficiency, txtEfficency}});
+
     // The labels name the boxes for failure messages and for screen readers.
     maximumRpm->setBuddy(txtRPM);
     cubicInches->setBuddy(txtCubicInches);
@@ -87,13 +91,12 @@ void frmCarbSize::Form_Load(const CenterParent& frame) {
     CenterForm(frame, window);
 }
 
+QAbstractButton* frmCarbSize::calculateButton() const { return cmdCalculateCFM; }
+
 void frmCarbSize::cmdCalculateCFM_Click() {
-    runCalculation(this, {txtRPM, txtCubicInches, txtEfficency}, [this] {
-        const std::string rpm = txtRPM->text().toStdString();
-        const std::string cubicInches = txtCubicInches->text().toStdString();
-        const std::string efficiency = txtEfficency->text().toStdString();
+    runCalculation(*this, [this] {
         const RegionalFormat format = regionalFormat();
-        showResult(lblCFM, CarbCfmCaption({rpm, cubicInches, efficiency}, format), format);
+        showResult(lblCFM, CarbCfmCaption(boxes_.texts(), format), format);
         lblCFM->adjustSize();
     });
 }

@@ -2,8 +2,10 @@
 
 #include <QWidget>
 
+#include "core/carb_cfm.h"
+#include "forms/calculator_form.h"
+
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 namespace motoreckon {
@@ -12,7 +14,7 @@ class CenterParent;
 
 // The carburetor window: maximum RPM, displacement and volumetric efficiency give the CFM a
 // carburetor must flow.
-class frmCarbSize final : public QWidget {
+class frmCarbSize final : public QWidget, public CalculatorForm {
     Q_OBJECT
 
   public:
@@ -20,6 +22,11 @@ class frmCarbSize final : public QWidget {
 
     // Load: centre the window in the frame's client area.
     void Form_Load(const CenterParent& frame);
+
+    QWidget* widget() override { return this; }
+    std::span<QLineEdit* const> entryBoxes() const override { return boxes_.boxes(); }
+    QAbstractButton* calculateButton() const override;
+    std::span<QLabel* const> results() const override { return {&lblCFM, 1}; }
 
   private:
     void cmdCalculateCFM_Click();
@@ -30,6 +37,7 @@ class frmCarbSize final : public QWidget {
     QLabel* lblCFM;
     QPushButton* cmdCalculateCFM;
     QPushButton* Command2;
+    EntryBoxes<CarbEntries> boxes_;
 };
 
 }  // namespace motoreckon

@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <string>
 
 #include "core/horsepower.h"
 #include "forms/calculation.h"
@@ -49,6 +48,8 @@ frmHP_MPH::frmHP_MPH(QWidget* parent) : QWidget(parent) {
                         twipsRect(360, 1680, 915, 195), kTopLeft);
     lblHP = addLabel(this, "lblHP", QString(), twipsRect(1560, 1680, 825, 255), kTopLeft);
 
+    boxes_.bind({{TrapSpeedEntries::Weight, txtWeight}, {TrapSpeedEntries::Mph, txtMPH}});
+
     // A label's access key moves the focus to the first control after it in tab order that
     // takes the focus; for both labels that is the weight box, so Alt+M goes there too.
     Label1_1->setBuddy(txtWeight);
@@ -63,13 +64,12 @@ frmHP_MPH::frmHP_MPH(QWidget* parent) : QWidget(parent) {
     connect(cmdCalculate, &QPushButton::clicked, this, &frmHP_MPH::cmdCalculate_Click);
 }
 
+QAbstractButton* frmHP_MPH::calculateButton() const { return cmdCalculate; }
+
 void frmHP_MPH::cmdCalculate_Click() {
-    // In the order the calculation numbers its entries.
-    runCalculation(this, {txtWeight, txtMPH}, [this] {
-        const std::string mph = txtMPH->text().toStdString();
-        const std::string weight = txtWeight->text().toStdString();
+    runCalculation(*this, [this] {
         const RegionalFormat format = regionalFormat();
-        showResult(lblHP, HorsepowerCaption({weight, mph}, format), format);
+        showResult(lblHP, HorsepowerCaption(boxes_.texts(), format), format);
         fitToText(lblHP);
     });
 }

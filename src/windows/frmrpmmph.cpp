@@ -83,6 +83,15 @@ frmRPMMPH::frmRPMMPH(QWidget* parent) : QWidget(parent) {
     lblAnswer = addLabel(this, "lblAnswer", QString(), twipsRect(2160, 2760, 1215, 255),
                          Qt::AlignLeft | Qt::AlignTop);
 
+    engineSpeedBoxes_.bind({{EngineSpeedEntries::Mph, txtMPH},
+                            {EngineSpeedEntries::Axle, txtAxle},
+                            {EngineSpeedEntries::Transmission, txtTransmission},
+                            {EngineSpeedEntries::TireDiameter, txtTireDiameter}});
+    roadSpeedBoxes_.bind({{RoadSpeedEntries::Rpm, txtRPM},
+                          {RoadSpeedEntries::TireDiameter, txtTireDiameter},
+                          {RoadSpeedEntries::Axle, txtAxle},
+                          {RoadSpeedEntries::Transmission, txtTransmission}});
+
     // The labels name the boxes in failure messages and to screen readers.
     Label1[0]->setBuddy(txtMPH);
     Label1[1]->setBuddy(txtAxle);
@@ -139,25 +148,24 @@ void frmRPMMPH::ApplyFormType() {
     describeResult(lblAnswer, Label1[4]);
 }
 
+std::span<QLineEdit* const> frmRPMMPH::entryBoxes() const {
+    if (FormType == EngineSpeedMode) return engineSpeedBoxes_.boxes();
+    if (FormType == RoadSpeedMode) return roadSpeedBoxes_.boxes();
+    return {};
+}
+
+QAbstractButton* frmRPMMPH::calculateButton() const { return cmdCalculate; }
+
 void frmRPMMPH::cmdCalculate_Click() {
-    // Each formula numbers its entries in the order it reads them.
     if (FormType == EngineSpeedMode) {
-        runCalculation(this, {txtMPH, txtAxle, txtTransmission, txtTireDiameter}, [this] {
-            const std::string mph = txtMPH->text().toStdString();
-            const std::string axle = txtAxle->text().toStdString();
-            const std::string transmission = txtTransmission->text().toStdString();
-            const std::string tireDiameter = txtTireDiameter->text().toStdString();
+        runCalculation(*this, [this] {
             const RegionalFormat format = regionalFormat();
-            showAnswer(EngineSpeedCaption({mph, axle, transmission, tireDiameter}, format), format);
+            showAnswer(EngineSpeedCaption(engineSpeedBoxes_.texts(), format), format);
         });
     } else if (FormType == RoadSpeedMode) {
-        runCalculation(this, {txtRPM, txtTireDiameter, txtAxle, txtTransmission}, [this] {
-            const std::string rpm = txtRPM->text().toStdString();
-            const std::string tireDiameter = txtTireDiameter->text().toStdString();
-            const std::string axle = txtAxle->text().toStdString();
-            const std::string transmission = txtTransmission->text().toStdString();
+        runCalculation(*this, [this] {
             const RegionalFormat format = regionalFormat();
-            showAnswer(RoadSpeedCaption({rpm, tireDiameter, axle, transmission}, format), format);
+            showAnswer(RoadSpeedCaption(roadSpeedBoxes_.texts(), format), format);
         });
     }
 }

@@ -6,17 +6,18 @@
 #include <string>
 
 #include "core/regional_format.h"
+#include "core/road_speed.h"
+#include "forms/calculator_form.h"
 
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 namespace motoreckon {
 
 // The road-speed and engine-speed calculator. One window class serves both: its FormType,
 // set before the window loads, picks the mode.
-class frmRPMMPH final : public QWidget {
+class frmRPMMPH final : public QWidget, public CalculatorForm {
     Q_OBJECT
 
   public:
@@ -36,6 +37,12 @@ class frmRPMMPH final : public QWidget {
     // FormType and before setting the caption.
     void Form_Load();
 
+    QWidget* widget() override { return this; }
+    // The boxes of the mode's calculation; none without a mode.
+    std::span<QLineEdit* const> entryBoxes() const override;
+    QAbstractButton* calculateButton() const override;
+    std::span<QLabel* const> results() const override { return {&lblAnswer, 1}; }
+
   private:
     void ApplyFormType();
     void cmdCalculate_Click();
@@ -53,6 +60,8 @@ class frmRPMMPH final : public QWidget {
     QLabel* lblAnswer;
     QPushButton* cmdCalculate;
     QPushButton* cmdClear;
+    EntryBoxes<EngineSpeedEntries> engineSpeedBoxes_;
+    EntryBoxes<RoadSpeedEntries> roadSpeedBoxes_;
 };
 
 }  // namespace motoreckon
