@@ -216,16 +216,72 @@ class TestHelp : public QObject, test::FrameFixture {
         QCOMPARE(engine.registeredDocumentations().size(), 1);
         QVERIFY(!engine.documentsForKeyword(QStringLiteral("Incomplete Data")).isEmpty());
         for (const Calculator& row : calculators()) {
-            if (row.opening == Opening::None) continue;
             const QString keyword = plainCaption(QLatin1String(row.caption));
             const QList<QHelpLink> pages = engine.documentsForKeyword(keyword);
-            QVERIFY2(std::any_of(pages.begin(), pages.end(),
-                                 [&row](const QHelpLink& page) {
-                                     return page.url.fileName() == QLatin1String(row.helpPage);
-                                 }),
-                     qPrintable(keyword));
+            const QLatin1String page(row.helpPage ? row.helpPage : "index.html");
+            QVERIFY2(
+                std::any_of(pages.begin(), pages.end(),
+                            [&page](const QHelpLink& link) { return link.url.fileName() == page; }),
+                qPrintable(keyword));
             QVERIFY2(!engine.fileData(pages.first().url).isEmpty(), qPrintable(keyword));
         }
+    }
+
+    // The menu as the help book's contents page and the README tell it is the table of
+    // calculators: the contents page lists every entry in menu order with the page it leads to,
+    // and the README gives an example of every entry that opens a calculator.
+    void theBookAndTheReadmeTellTheMenuAsItIs() {
+        const auto plain = [](const QString& html) {
+            return QTextDocumentFragment::fromHtml(html).toPlainText().simplified();
+        };
+        const auto caption = [](const char* text) {
+            return plainCaption(QLatin1String(text)).simplified();
+        };
+        const auto read = [](const QString& path) {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+        };
+        const QDir book(QStringLiteral(MOTORECKON_HELP_SOURCE_DIR));
+        const QString menu = read(book.filePath(QStringLiteral("index.html")))
+                                 .section(QStringLiteral("id=\"formulas-menu\""), 1)
+                                 .section(QStringLiteral("</table>"), 0, 0);
+        static const QRegularExpression row(QStringLiteral("<tr>(.*?)</tr>"),
+                                            QRegularExpression::DotMatchesEverythingOption);
+        static const QRegularExpression cell(QStringLiteral("<td[^>]*>(.*?)</td>"),
+                                             QRegularExpression::DotMatchesEverythingOption);
+        static const QRegularExpression link(QStringLiteral("href=\"([^\"#]+)\""));
+        QStringList told;
+        for (auto rows = row.globalMatch(menu); rows.hasNext();) {
+            QStringList cells;
+            for (auto c = cell.globalMatch(rows.next().captured(1)); c.hasNext();) {
+                cells << c.next().captured(1);
+            }
+            if (cells.size() < 2) continue;
+            const QString leadsTo = link.match(cells.last()).captured(1);
+            told << plain(cells.at(cells.size() - 2)) + QStringLiteral(" -> ") + leadsTo +
+                        (cells.last().contains(QStringLiteral("opens a new")) ? "+" : "");
+        }
+        QStringList entries;
+        QStringList paths;
+        for (const Calculator& c : calculators()) {
+            entries << caption(c.caption) + QStringLiteral(" -> ") + QLatin1String(c.helpPage) +
+                           (c.opening == Opening::Numbered ? "+" : "");
+            if (c.opening == Opening::None) continue;
+            paths << (c.submenu ? caption(c.submenu->caption) + QStringLiteral(" > ") : QString()) +
+                         caption(c.caption);
+        }
+        QCOMPARE(told, entries);
+
+        static const QRegularExpression example(QStringLiteral("^\\| Formulas > (.+?) \\|"),
+                                                QRegularExpression::MultilineOption);
+        QStringList readme;
+        for (auto it = example.globalMatch(read(book.filePath(QStringLiteral("../README.md"))));
+             it.hasNext();) {
+            readme << it.next().captured(1).simplified();
+        }
+        readme.sort();
+        paths.sort();
+        QCOMPARE(readme, paths);
     }
 
     // Every message the help book quotes, and every result it shows, is what the program shows
