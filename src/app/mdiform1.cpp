@@ -91,6 +91,10 @@ int MDIForm1::windowsOpened(const Calculator& calculator) const {
     return opened_.at(static_cast<std::size_t>(&calculator - calculators().data()));
 }
 
+QWidget* MDIForm1::sharedWindow(const Calculator& calculator) const {
+    return shared_.at(static_cast<std::size_t>(&calculator - calculators().data()));
+}
+
 void MDIForm1::buildMenus() {
     QMenuBar* bar = menuBar();
 

@@ -36,6 +36,8 @@ class MDIForm1 final : public QMainWindow {
     // engine-speed windows); the newest one carries the number in its caption. Closing a window
     // does not count down.
     int windowsOpened(const Calculator& calculator) const;
+    // The window of a shared calculator while it has one, else nullptr.
+    QWidget* sharedWindow(const Calculator& calculator) const;
 
     // Puts `form` into the client area as a child window with the title bar buttons `flags`.
     QMdiSubWindow* addChild(QWidget* form, Qt::WindowFlags flags);

@@ -10,8 +10,8 @@
 
 #include "app/calculators.h"
 #include "app/mdiform1.h"
+#include "forms/calculator_form.h"
 #include "ui/recorder.h"
-#include "windows/discom.h"
 
 namespace motoreckon::test {
 
@@ -31,24 +31,33 @@ class FrameFixture {
     void stopFrame() {
         frame.reset();
         for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (qobject_cast<discom*>(top)) delete top;
+            if (calculatorForm(top)) top->deleteLater();
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         recorder.reset();
     }
 
-    // Chooses the frame's menu entry `command`; returns the calculator it brought up: the form
-    // inside the active child window, or the displacement window.
+    // Chooses the frame's menu entry `command`; returns the calculator it brought up: the window
+    // of a shared one, else the one it made.
     QWidget* open(const char* command) {
+        const QList<QWidget*> before = forms();
         menuEntry(command)->trigger();
-        if (QLatin1String(command) == QLatin1String("mnuSizeCompression")) {
-            for (QWidget* top : QApplication::topLevelWidgets()) {
-                if (qobject_cast<discom*>(top) && top->isVisible()) return top;
-            }
-            return nullptr;
+        const Calculator& row = calculator(command);
+        if (row.opening == Opening::Shared) return frame->sharedWindow(row);
+        for (QWidget* form : forms()) {
+            if (!before.contains(form)) return form;
         }
-        QMdiSubWindow* sub = frame->mdiArea()->activeSubWindow();
-        return sub ? sub->widget() : nullptr;
+        return nullptr;
+    }
+
+    // Every calculator window: the forms of the frame's child windows and windows of their own.
+    QList<QWidget*> forms() const {
+        QList<QWidget*> all;
+        for (QMdiSubWindow* sub : frame->mdiArea()->subWindowList()) all << sub->widget();
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (calculatorForm(top)) all << top;
+        }
+        return all;
     }
 
     QAction* menuEntry(const char* name) const { return control<QAction>(frame.get(), name); }

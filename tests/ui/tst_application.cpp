@@ -7,7 +7,10 @@
 #include <QMenu>
 #include <QtTest>
 
+#include "app/calculators.h"
 #include "app/mdiform1.h"
+#include "forms/calculator_form.h"
+#include "forms/controls.h"
 #include "forms/style.h"
 
 using namespace motoreckon;
@@ -16,15 +19,29 @@ class TestApplication : public QObject {
     Q_OBJECT
 
   private:
+    // Opens a window of every calculator of the table from `frame`.
+    static void openEveryCalculator(MDIForm1& frame) {
+        for (const Calculator& row : calculators()) {
+            if (row.opening != Opening::None) frame.findChild<QAction*>(row.entry)->trigger();
+        }
+    }
+
+    // Closes the calculators that are windows of their own, which outlive the frame.
+    static void closeOwnWindows() {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (calculatorForm(top)) top->deleteLater();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
     // The frame with every kind of calculator window open, as it looks on the screen.
     static QImage frameWithWindows() {
         MDIForm1 frame;
         frame.show();
-        for (const char* command : {"mnuCarbSize", "mnuMPH", "mnuRPM", "mnuHpMPH"}) {
-            frame.findChild<QAction*>(command)->trigger();
-        }
+        openEveryCalculator(frame);
         frame.mdiArea()->cascadeSubWindows();
         QCoreApplication::processEvents();
+        closeOwnWindows();
         return frame.grab().toImage();
     }
 
@@ -75,22 +92,16 @@ class TestApplication : public QObject {
 
     void windowsOpenWithOnePaint_data() {
         QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("focused");
-        QTest::newRow("carburetor") << "mnuCarbSize"
-                                    << "txtRPM";
-        QTest::newRow("road speed") << "mnuMPH"
-                                    << "txtRPM";
-        QTest::newRow("engine speed") << "mnuRPM"
-                                      << "txtMPH";
-        QTest::newRow("horsepower") << "mnuHpMPH"
-                                    << "cmdCalculate";
+        for (const Calculator& row : calculators()) {
+            if (row.opening != Opening::None) QTest::newRow(row.entry) << row.entry;
+        }
     }
 
-    // A calculator window opens painted once, with the focus where it belongs: giving a box
-    // the focus before its window shows makes Qt paint the whole window twice.
+    // A calculator child window opens painted once, with the focus on the first control of its
+    // tab order: giving a box the focus before its window shows makes Qt paint the whole window
+    // twice.
     void windowsOpenWithOnePaint() {
         QFETCH(QString, command);
-        QFETCH(QString, focused);
         installStyle();
         MDIForm1 frame;
         frame.show();
@@ -103,7 +114,10 @@ class TestApplication : public QObject {
         QCoreApplication::processEvents();
 
         QMdiSubWindow* window = frame.mdiArea()->activeSubWindow();
-        QVERIFY(window);
+        if (!window) {
+            closeOwnWindows();
+            QSKIP("a window of its own");
+        }
         QList<QWidget*> widgets = window->findChildren<QWidget*>();
         widgets << window;
         int painted = 0;
@@ -113,7 +127,9 @@ class TestApplication : public QObject {
             QVERIFY2(counter.paints.value(widget) == 1, qPrintable(widget->objectName()));
         }
         QVERIFY(painted > 5);
-        QCOMPARE(QApplication::focusWidget()->objectName(), focused);
+        QWidget* first = window->widget()->nextInFocusChain();
+        while (!takesFocus(window->widget(), first)) first = first->nextInFocusChain();
+        QCOMPARE(QApplication::focusWidget(), first);
     }
 
     // The calculator windows show the program's own icon, the one its package installs, as the
@@ -122,9 +138,7 @@ class TestApplication : public QObject {
         installWindowIcon();
         MDIForm1 frame;
         frame.show();
-        for (const char* command : {"mnuCarbSize", "mnuMPH", "mnuHpMPH", "mnuSizeCompression"}) {
-            frame.findChild<QAction*>(command)->trigger();
-        }
+        openEveryCalculator(frame);
         const auto image = [](const QIcon& icon) {
             return icon.pixmap(16).toImage().convertToFormat(QImage::Format_ARGB32);
         };
@@ -138,10 +152,9 @@ class TestApplication : public QObject {
             QCOMPARE(picture(window), expected);
         }
         for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (window->objectName() == QLatin1String("discom") && window->isVisible()) {
-                QVERIFY(picture(window) != expected);
-            }
+            if (calculatorForm(window)) QVERIFY(picture(window) != expected);
         }
+        closeOwnWindows();
         QApplication::setWindowIcon(QIcon());
     }
 };

@@ -316,16 +316,8 @@ class TestMDIForm1 : public QObject, test::FrameFixture {
         QFETCH(QString, focus);
         QFETCH(bool, open);
         QApplication::clipboard()->setText(QStringLiteral("7"));
-        menuEntry(qPrintable(command))->trigger();
-        QWidget* window = frame.get();
-        for (QWidget* topLevel : QApplication::topLevelWidgets()) {
-            if (auto* displacement = qobject_cast<discom*>(topLevel);
-                displacement && displacement->isVisible()) {
-                window = displacement;
-            }
-        }
-        QPointer<QWidget> form =
-            window == frame.get() ? frame->mdiArea()->activeSubWindow()->widget() : window;
+        QPointer<QWidget> form = FrameFixture::open(qPrintable(command));
+        QWidget* window = form->isWindow() ? form.get() : frame.get();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window));
         if (compressionOff) form->findChild<QAction*>("compratiomnu")->trigger();
