@@ -55,13 +55,6 @@ bool runsLeftToRight(const QString& text, const QFont& font, int first, int last
     return true;
 }
 
-QPushButton* calculateButton(const QWidget* form) {
-    for (QPushButton* button : form->findChildren<QPushButton*>()) {
-        if (button->text() == QLatin1String("&Calculate")) return button;
-    }
-    qFatal("no Calculate button in %s", qPrintable(form->objectName()));
-}
-
 }  // namespace
 
 class TestHostile : public QObject, test::FrameFixture {
@@ -148,7 +141,7 @@ class TestHostile : public QObject, test::FrameFixture {
                 control<QAction>(form, meanwhile.toLatin1().constData())->trigger();
             }
         });
-        calculateButton(form)->click();
+        calculatorForm(form)->calculateButton()->click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
         QVERIFY(!form);
@@ -249,7 +242,7 @@ class TestHostile : public QObject, test::FrameFixture {
         if (auto* compression = form->findChild<QAction*>(QStringLiteral("compratiomnu"))) {
             compression->trigger();
         }
-        calculateButton(form)->click();
+        calculatorForm(form)->calculateButton()->click();
         auto* label = control<QLabel>(form, result.toLatin1().constData());
         const QString whole = resultText(label);
         QVERIFY(whole.size() > 40);

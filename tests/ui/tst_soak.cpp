@@ -21,6 +21,7 @@
 #include "app/calculators.h"
 #include "app/helpviewer.h"
 #include "app/mdiform1.h"
+#include "forms/calculator_form.h"
 #include "forms/controls.h"
 #include "forms/feedback.h"
 #include "forms/results.h"
@@ -175,6 +176,17 @@ QStringList namesOf(const QWidget* form, const QLineEdit* box) {
     return names;
 }
 
+// A text as a message quotes it, without what a quote leaves out or adds: characters that
+// would break its line, the writing-direction isolates around it, the replacement character.
+QString asQuoted(QString text) {
+    text.removeIf([](QChar c) {
+        const char16_t u = c.unicode();
+        return u < 0x20 || (u >= 0x7f && u <= 0x9f) || u == 0x2028 || u == 0x2029 ||
+               (u >= 0x2066 && u <= 0x2069) || u == 0xfffd;
+    });
+    return text;
+}
+
 // What a result label shows while its Calculate runs, until the window writes it: no window ever
 // writes this.
 const QString kSentinel = QStringLiteral("\u2049unwritten\u2049");
@@ -194,7 +206,7 @@ bool holdsResult(QLabel* label) {
 struct Watched {
     const Calculator* row = nullptr;
     QPointer<QWidget> form;
-    QPointer<QPushButton> calculate;
+    QPointer<QAbstractButton> calculate;
     std::vector<QPointer<QLabel>> results;
     QStringList shown;
     // While Calculate is pressed: what each label that held a result showed before the sentinel
@@ -397,18 +409,19 @@ class Soak {
         auto w = std::make_unique<Watched>();
         w->row = row;
         w->form = form;
-        for (QPushButton* button : form->findChildren<QPushButton*>())
-            if (button->text() == QLatin1String("&Calculate")) w->calculate = button;
-        for (QLabel* label : form->findChildren<QLabel*>())
-            if (!label->accessibleDescription().isEmpty()) w->results.emplace_back(label);
+        if (CalculatorForm* calculator = calculatorForm(form)) {
+            w->calculate = calculator->calculateButton();
+            for (QLabel* label : calculator->results()) w->results.emplace_back(label);
+        }
         w->armed.resize(w->results.size());
         w->shown = w->texts();
         expect(w->calculate && !w->results.empty(), w->name() + " lacks a Calculate or a result");
         expect(!anyShown(w->shown), w->name() + " opened showing " + w->shown.join('|'));
         Watched* ref = w.get();
         if (w->calculate) {
-            QObject::connect(w->calculate, &QPushButton::pressed, form, [this, ref] { arm(*ref); });
-            QObject::connect(w->calculate, &QPushButton::clicked, form,
+            QObject::connect(w->calculate, &QAbstractButton::pressed, form,
+                             [this, ref] { arm(*ref); });
+            QObject::connect(w->calculate, &QAbstractButton::clicked, form,
                              [this, ref] { calculated(*ref); });
         }
         const auto changed = [this, ref] { optionChanged(*ref); };
@@ -497,8 +510,9 @@ class Soak {
         w.shown = now;
     }
 
-    // A warning is the program's; one that blames a box names a box of the window, which then has
-    // the focus. One that names none does not move the focus into a box.
+    // A warning is the program's; one that blames a box names a box of the window, quotes what
+    // that box holds (as far as the quote goes), and the box then has the focus. One that names
+    // none does not move the focus into a box.
     void checkWarning(const Watched& w, const Event& warning, const QString& what,
                       const QWidget* focusBefore) {
         expect(warning.title == kAppTitle, what + ": a warning titled " + warning.title);
@@ -506,6 +520,16 @@ class Soak {
         const QList<QLineEdit*> named = childrenWhere<QLineEdit>(w.form, [&](QLineEdit* box) {
             return warning.text.contains(": ") && namesOf(w.form, box).contains(name);
         });
+        const qsizetype open = warning.text.indexOf(QStringLiteral("\"\u2068"));
+        const qsizetype close = warning.text.lastIndexOf(QStringLiteral("\u2069\""));
+        if (named.size() == 1 && open >= 0 && close > open) {
+            QString quote = warning.text.mid(open + 2, close - open - 2);
+            const bool cut = quote.endsWith(QStringLiteral("..."));
+            if (cut) quote.chop(3);
+            const QString held = asQuoted(named[0]->text());
+            expect(cut ? held.startsWith(asQuoted(quote)) : held == asQuoted(quote),
+                   what + ", but " + named[0]->objectName() + " holds " + quoted(held));
+        }
         QWidget* focus = w.form->window()->focusWidget();
         const QString focused = focus ? focus->objectName() : QStringLiteral("nothing");
         expect(named.isEmpty() || named.contains(focus),
