@@ -6,6 +6,9 @@
 #include <QGuiApplication>
 #include <QProcess>
 #include <QScreen>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <optional>
 
 #include "forms/feedback.h"
 #include "forms/placement.h"
@@ -14,7 +17,9 @@ namespace motoreckon {
 
 namespace {
 
-const QString kContentsPage = QStringLiteral("qthelp://com.motoreckon.gearbook/doc/index.html");
+// The program's help book, by the namespace the help project gives it, and its first page.
+const QString kBookNamespace = QStringLiteral("com.motoreckon.gearbook");
+const QString kContentsPage = QStringLiteral("qthelp://%1/doc/index.html").arg(kBookNamespace);
 
 HelpViewer* installed = nullptr;
 
@@ -26,15 +31,60 @@ constexpr int kViewerHeight = 720;
 // it gives up.
 constexpr qsizetype kKeptErrorOutput = 2000;
 
-// A help collection is an SQLite database, which starts with this header; a file that does not
-// would open as an empty, untitled viewer.
-constexpr char kCollectionHeader[] = "SQLite format 3";
+// Whether `file` is a file the program may read.
+bool canRead(const QString& file) {
+    QFile opened(file);
+    return QFileInfo(file).isFile() && opened.open(QIODevice::ReadOnly);
+}
 
-bool canRead(const QString& collection) {
-    QFile file(collection);
-    return QFileInfo(collection).isFile() && file.open(QIODevice::ReadOnly) &&
-           file.read(sizeof kCollectionHeader) ==
-               QByteArray(kCollectionHeader, sizeof kCollectionHeader);
+// The first value `select` finds for the book's namespace in the SQLite database `file`, opened
+// read-only, so that nothing is ever written to it; nothing where the file is no database, is
+// damaged anywhere, or has no such table or row.
+std::optional<QString> lookUpBook(const QString& file, const QString& select) {
+    std::optional<QString> found;
+    const QString connection = QStringLiteral("motoreckon-help-file");
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        database.setDatabaseName(file);
+        database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (database.open()) {
+            QSqlQuery check(QStringLiteral("PRAGMA quick_check"), database);
+            QSqlQuery query(database);
+            if (check.next() && check.value(0).toString() == QLatin1String("ok") &&
+                query.prepare(select)) {
+                query.addBindValue(kBookNamespace);
+                if (query.exec() && query.next()) found = query.value(0).toString();
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return found;
+}
+
+// Why the viewer could not show the book from `collection`, in the viewer's own words, or
+// nothing: a help collection is an SQLite database that registers the book by the path of its
+// file, which is one too; any other file would open as an empty, untitled viewer.
+QString helpFileFault(const QString& collection) {
+    const auto missing = [](const QString& file) {
+        return QStringLiteral("The help file %1 is missing or cannot be read.")
+            .arg(QDir::toNativeSeparators(file));
+    };
+    const auto notTheBook = [](const QString& file) {
+        return QStringLiteral("The help file %1 is damaged or holds no Motoreckon help.")
+            .arg(QDir::toNativeSeparators(file));
+    };
+    if (!canRead(collection)) return missing(collection);
+    // Without Qt's SQLite driver the viewer cannot open the collection either, and says so.
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) return {};
+    const std::optional<QString> registered = lookUpBook(
+        collection, QStringLiteral("SELECT FilePath FROM NamespaceTable WHERE Name = ?"));
+    if (!registered) return notTheBook(collection);
+    const QString book = QFileInfo(collection).dir().filePath(*registered);
+    if (!canRead(book)) return missing(book);
+    if (!lookUpBook(book, QStringLiteral("SELECT Name FROM NamespaceTable WHERE Name = ?"))) {
+        return notTheBook(book);
+    }
+    return {};
 }
 
 // The viewer's place as -qwindowgeometry gives it: on the screen of the window that asked for
@@ -76,11 +126,8 @@ AssistantViewer::~AssistantViewer() = default;
 std::int32_t AssistantViewer::WinHelp(WId window, const QByteArray& helpFile, std::uint32_t command,
                                       const std::int16_t*) {
     const QString collection = QString::fromLocal8Bit(helpFile);
-    if (!canRead(collection)) {
-        feedback().message(QWidget::find(window), kHelpViewerTitle,
-                           QStringLiteral("The help file %1 is missing or cannot be read.")
-                               .arg(QDir::toNativeSeparators(collection)),
-                           Feedback::Icon::Warning);
+    if (const QString fault = helpFileFault(collection); !fault.isEmpty()) {
+        feedback().message(QWidget::find(window), kHelpViewerTitle, fault, Feedback::Icon::Warning);
         return 0;
     }
     if (!process_ || process_->state() != QProcess::Running) {

@@ -37,11 +37,12 @@ class HelpViewer {
 // Qt Assistant, one for the program's run: the first request starts it on the help collection
 // with its remote control on, later ones hand it their commands on its standard input and bring
 // it to the front; when the user has closed it, the next request starts it again. Its own output
-// goes nowhere. Where it could not show the book, because the collection is missing, cannot
-// be read or is no help collection at all, it is not started: the user gets the viewer's own
-// message, under the viewer's title, naming the file, and the request fails with status 0; a viewer
-// that starts but gives up with an error says so the same way. Throws HelpError when the viewer
-// cannot be started.
+// goes nowhere. Where it could not show the book, because the collection or the book it
+// registers is missing or cannot be read, or is damaged, no help collection at all or one without
+// the program's book, it is not started: the user gets the viewer's own message, under the
+// viewer's title, naming the file, and the request fails with status 0; a viewer that starts but
+// gives up with an error says so the same way. The files are only ever read. Throws HelpError
+// when the viewer cannot be started.
 class AssistantViewer final : public HelpViewer {
   public:
     explicit AssistantViewer(QString program);

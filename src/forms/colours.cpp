@@ -63,4 +63,16 @@ void setColours(QWidget* control, const QColor& text, const QColor& ground) {
     control->setPalette(palette);
 }
 
+void setCheckBoxColours(QWidget* control, const QColor& text, const QColor& ground,
+                        const QColor& fill) {
+    constexpr double kMarkContrast = 3.0;
+    setColours(control, text, ground);
+    QPalette palette = control->palette();
+    palette.setColor(QPalette::Base, fill);
+    const QColor mark = readable(text, fill, ground, kMarkContrast);
+    palette.setColor(QPalette::Active, QPalette::Text, mark);
+    palette.setColor(QPalette::Inactive, QPalette::Text, mark);
+    control->setPalette(palette);
+}
+
 }  // namespace motoreckon

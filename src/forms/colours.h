@@ -26,4 +26,10 @@ QColor dimmed(const QColor& text, const QColor& ground, double least);
 // button text, text) and the ground `ground` behind it.
 void setColours(QWidget* control, const QColor& text, const QColor& ground);
 
+// Gives the check box `control` its colours as setColours does, and fills its box with `fill`:
+// the mark in it is drawn in `text` where that reads on the fill at 3 : 1, else in the ground's
+// colour.
+void setCheckBoxColours(QWidget* control, const QColor& text, const QColor& ground,
+                        const QColor& fill);
+
 }  // namespace motoreckon

@@ -45,6 +45,11 @@ QString plainCaption(const QString& caption) {
     return text.trimmed();
 }
 
+void describeEntry(QWidget* box, const QString& hint) {
+    box->setToolTip(hint);
+    box->setAccessibleDescription(hint);
+}
+
 void describeResult(QLabel* result, const QLabel* caption) {
     QString text = plainCaption(caption->text());
     if (text.endsWith(QLatin1Char(':'))) text.chop(1);

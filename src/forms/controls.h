@@ -35,6 +35,11 @@ bool takesFocus(const QWidget* form, const QWidget* control);
 // around it.
 QString plainCaption(const QString& caption);
 
+// Says what an entry box takes, and in which unit, to the user resting the pointer on it (its
+// tooltip) and to a screen reader (its accessible description, beside the name its caption
+// gives it).
+void describeEntry(QWidget* box, const QString& hint);
+
 // Tells a screen reader what a result label shows: its accessible description becomes the
 // caption beside it as it reads ("Comp. Ratio:" gives "Comp. Ratio"), while its name stays the
 // result itself. Call it again whenever the caption changes.

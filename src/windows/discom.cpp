@@ -32,11 +32,13 @@ namespace {
 // The colours the window is drawn in on a light desktop: a light grey ground, the system's
 // window colours behind and in its captions, black for the head volume's caption until the
 // compression check is first changed, and grey for the captions of volumes not in use. On a dark
-// desktop the ground is the desktop's own, and every caption reads on what it is drawn on.
+// desktop the ground is the desktop's own, the captions sit on it, every caption reads on it, and
+// the box of the check box stands out from it.
 const QColor kBackground(192, 192, 192);
 const QColor kGreyCaption(128, 128, 128);
 constexpr double kTextContrast = 4.5;
 constexpr double kGreyedContrast = 3.0;
+constexpr double kControlContrast = 3.0;
 
 QFont arial(double points, bool bold) {
     return layoutFont({QStringLiteral("Arial")}, points, bold);
@@ -120,7 +122,8 @@ void discom::buildControls(QWidget* client) {
     QFont resultFont = arial(12, true);
     resultFont.setStyleStrategy(QFont::PreferNoShaping);
 
-    // The six rows of entry: a caption, whose access key leads to its box, and the box.
+    // The six rows of entry: a caption, whose access key leads to its box, and the box, with
+    // what it takes.
     const struct {
         QLabel*& caption;
         const char* captionName;
@@ -130,19 +133,20 @@ void discom::buildControls(QWidget* client) {
         const char* boxName;
         QRect boxGeometry;
         int maxLength;
+        const char* hint;
     } rows[] = {
         {bore, "bore", "&Bore", twipsRect(720, 960, 510, 360), txtBore, "txtBore",
-         twipsRect(2040, 910, 855, 360), 6},
+         twipsRect(2040, 910, 855, 360), 6, "Cylinder bore, in inches"},
         {stroke, "stroke", "&Stroke", twipsRect(720, 1440, 690, 360), txtStroke, "txtStroke",
-         twipsRect(2040, 1390, 855, 360), 6},
+         twipsRect(2040, 1390, 855, 360), 6, "Piston stroke, in inches"},
         {cylinders, "cylinders", "C&ylinders", twipsRect(720, 1920, 990, 240), txtCylinders,
-         "txtCylinders", twipsRect(2040, 1870, 855, 360), 2},
+         "txtCylinders", twipsRect(2040, 1870, 855, 360), 2, "Number of cylinders"},
         {head, "head", "&Head Vol.", twipsRect(720, 2400, 990, 360), headtx, "headtx",
-         twipsRect(2040, 2350, 855, 360), 6},
+         twipsRect(2040, 2350, 855, 360), 6, "Combustion chamber volume, in cc"},
         {gaskvol, "gaskvol", "&Gasket Vol.", twipsRect(720, 2880, 1185, 360), gaskettx, "gaskettx",
-         twipsRect(2040, 2830, 855, 360), 6},
+         twipsRect(2040, 2830, 855, 360), 6, "Head gasket volume, in cc"},
         {deck, "deck", "&Deck Vol.", twipsRect(720, 3360, 975, 360), decktx, "decktx",
-         twipsRect(2040, 3310, 855, 360), 6},
+         twipsRect(2040, 3310, 855, 360), 6, "Deck volume, in cc"},
     };
     const QFont boxFont = arial(10.5, false);
     for (const auto& row : rows) {
@@ -151,6 +155,7 @@ void discom::buildControls(QWidget* client) {
         row.box = place(new QLineEdit(client), row.boxName, row.boxGeometry);
         row.box->setFont(boxFont);
         row.box->setMaxLength(row.maxLength);
+        describeEntry(row.box, QLatin1String(row.hint));
         row.caption->setBuddy(row.box);
     }
 
@@ -272,15 +277,23 @@ void discom::setResult(QLabel* label, const std::optional<std::string>& text,
 
 void discom::applyColours() {
     const QPalette system = QApplication::palette();
-    const QColor ground = isDark(system) ? system.color(QPalette::Window) : kBackground;
+    const bool dark = isDark(system);
+    const QColor ground = dark ? system.color(QPalette::Window) : kBackground;
     QPalette client = centralWidget()->palette();
     client.setColor(QPalette::Window, ground);
     centralWidget()->setPalette(client);
-    setColours(roundtx,
-               readable(Qt::black, ground, system.color(QPalette::WindowText), kTextContrast),
-               ground);
+    // The box is filled with the desktop's field colour, or on a dark desktop, where that would
+    // hide it on the ground, with the shade of its caption's colour nearest the ground that
+    // stands out from it.
+    const QColor roundText =
+        readable(Qt::black, ground, system.color(QPalette::WindowText), kTextContrast);
+    const QColor field = system.color(QPalette::Base);
+    setCheckBoxColours(roundtx, roundText, ground,
+                       dark ? readable(field, ground, dimmed(roundText, ground, kControlContrast),
+                                       kControlContrast)
+                            : field);
 
-    const QColor captionGround = system.color(QPalette::Base);
+    const QColor captionGround = dark ? ground : field;
     const QColor text = readable(system.color(QPalette::Text), captionGround,
                                  system.color(QPalette::WindowText), kTextContrast);
     const QColor grey = readable(kGreyCaption, captionGround,
@@ -300,7 +313,7 @@ void discom::applyColours() {
 }
 
 void discom::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ApplicationPaletteChange) applyColours();
+    if (event->type() == QEvent::PaletteChange) applyColours();
     QMainWindow::changeEvent(event);
 }
 

@@ -36,7 +36,6 @@ frmCarbSize::frmCarbSize(QWidget* parent) : QWidget(parent) {
 
     // Created in tab order, so the focus moves through the boxes, then the buttons.
     txtRPM = place(new QLineEdit(this), "txtRPM", twipsRect(1800, 240, 1215, 285));
-    txtRPM->setToolTip(QStringLiteral("Enter the maximum expected RPM"));
     txtCubicInches = place(new QLineEdit(this), "txtCubicInches", twipsRect(1800, 600, 1215, 285));
     txtEfficency = place(new QLineEdit(this), "txtEfficency", twipsRect(1800, 960, 1215, 285));
     cmdCalculateCFM = place(new QPushButton(QStringLiteral("&Calculate"), this), "cmdCalculateCFM",
@@ -64,6 +63,9 @@ frmCarbSize::frmCarbSize(QWidget* parent) : QWidget(parent) {
     maximumRpm->setBuddy(txtRPM);
     cubicInches->setBuddy(txtCubicInches);
     efficiency->setBuddy(txtEfficency);
+    describeEntry(txtRPM, QStringLiteral("Enter the maximum expected RPM"));
+    describeEntry(txtCubicInches, QStringLiteral("Engine displacement, in cubic inches"));
+    describeEntry(txtEfficency, QStringLiteral("Volumetric efficiency, in %"));
     describeResult(lblCFM, required);
 
     // The result may need more room than the layout gives it; it grows to the right.

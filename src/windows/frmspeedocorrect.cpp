@@ -63,6 +63,9 @@ frmSpeedoCorrect::frmSpeedoCorrect(QWidget* parent) : QWidget(parent) {
     Label1[5]->setBuddy(Text1);
     Label1[0]->setBuddy(Text3);
     Label1[4]->setBuddy(Text2);
+    describeEntry(Text1, QStringLiteral("Axle ratio, as a plain number"));
+    describeEntry(Text3, QStringLiteral("Tire diameter, in inches"));
+    describeEntry(Text2, QStringLiteral("Teeth of the driven gear"));
 }
 
 }  // namespace motoreckon

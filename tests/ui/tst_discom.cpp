@@ -663,14 +663,16 @@ class TestDiscom : public QObject {
     }
 
     // On a dark desktop every text reads on the ground it is drawn on, measured on the drawn
-    // pixels: 4.5 : 1, the captions of volumes not in use 3 : 1, as the window opens and after
-    // the compression check goes off and on again.
+    // pixels: 4.5 : 1, the captions of volumes not in use 3 : 1, and the box of the check box
+    // stands out 3 : 1, as the window opens and after the compression check goes off and on
+    // again. Each caption sits on the window's own ground.
     void readableOnADarkDesktop() {
         const QPalette light = QApplication::palette();
         QPalette dark(QColor(0xee, 0xee, 0xec), QColor(0x35, 0x35, 0x35));
         dark.setColor(QPalette::Base, QColor(0x2d, 0x2d, 0x2d));
         dark.setColor(QPalette::Text, QColor(0xee, 0xee, 0xec));
         QApplication::setPalette(dark);
+        QCoreApplication::sendPostedEvents();
         typeWorkedExample(window_);
         calculate(window_);
         auto* round = child<QCheckBox>(window_, "roundtx");
@@ -679,6 +681,7 @@ class TestDiscom : public QObject {
                 if (caption->text().isEmpty()) continue;
                 const bool notInUse = caption->buddy() && !caption->buddy()->isEnabled();
                 const QImage drawn = caption->grab().toImage();
+                QCOMPARE(drawn.pixelColor(0, 0), dark.color(QPalette::Window));
                 QVERIFY2(drawnContrast(drawn, drawn.rect()) >= (notInUse ? 3.0 : 4.5),
                          qPrintable(caption->objectName()));
             }
@@ -687,6 +690,9 @@ class TestDiscom : public QObject {
             const QRect text =
                 round->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, round);
             QVERIFY(drawnContrast(round->grab().toImage(), text) >= 4.5);
+            const QRect box =
+                round->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, round);
+            QVERIFY(drawnContrast(round->grab().toImage(), box) >= 3.0);
             action(window_, "compratiomnu")->trigger();
         }
         QApplication::setPalette(light);

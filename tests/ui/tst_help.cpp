@@ -167,11 +167,22 @@ class TestHelp : public QObject, test::FrameFixture {
             << "/tmp"
             << "/bin/true" << 0 << "The help file /tmp is missing or cannot be read."
             << "";
-        // Random bytes where the collection should be would open an empty, untitled viewer.
-        QTest::newRow("not a help collection")
-            << "/bin/true"
-            << "/bin/false" << 0 << "The help file /bin/true is missing or cannot be read."
-            << "";
+        // Any file but a sound collection of the book would open an empty, untitled viewer: a
+        // program, the book itself, a collection cut short.
+        const auto damaged = [](const QString& file) {
+            return "The help file " + file + " is damaged or holds no Motoreckon help.";
+        };
+        QTest::newRow("not a help collection") << "/bin/true"
+                                               << "/bin/false" << 0 << damaged("/bin/true") << "";
+        static const QTemporaryDir copies;
+        const QString cut = copies.filePath(QStringLiteral("Truncated.hlp"));
+        QVERIFY(QFile::copy(MOTORECKON_HELP_BUILD_FILE, cut) && QFile::resize(cut, 40000));
+        const QString book =
+            QString(MOTORECKON_HELP_BUILD_FILE).replace("Gearbook.hlp", "motoreckon.qch");
+        for (const QString& file : {book, cut}) {
+            QTest::addRow("%s", qPrintable(QFileInfo(file).fileName()))
+                << file << "/bin/false" << 0 << damaged(file) << "";
+        }
         // A viewer that starts but ends with an error, as Qt Assistant does where it cannot
         // open the collection or write its settings.
         QTest::newRow("viewer gives up")
@@ -284,16 +295,18 @@ class TestHelp : public QObject, test::FrameFixture {
         QCOMPARE(readme, paths);
     }
 
-    // Every message the help book quotes, and every result it shows, is what the program shows
-    // for the entries the page gives with it (data-open: the Formulas entry; data-entries: what
-    // is typed into which box; data-region; data-result: the label shown), so the book cannot
-    // tell of a message the program no longer gives.
+    // Every message the help book quotes, and every result and tip it shows, is what the program
+    // shows for the entries the page gives with it (data-open: the Formulas entry; data-entries:
+    // what is typed into which box; data-region; data-result: the label shown; data-tip: the box
+    // whose tip, also what a screen reader reads, is shown), so the book cannot tell of a message
+    // the program no longer gives. Every box of every calculator has its tip in the book.
     void theBookQuotesWhatTheProgramShows() {
         static const QRegularExpression quoted(
             QStringLiteral("<(td|span) class=\"(message|shown)\"([^>]*)>(.*?)</\\1>"),
             QRegularExpression::DotMatchesEverythingOption);
         static const QRegularExpression attribute(QStringLiteral("data-(\\w+)=\"([^\"]*)\""));
         int checked = 0;
+        QSet<QString> tipped;
         const QDir book(QStringLiteral(MOTORECKON_HELP_SOURCE_DIR));
         for (const QString& page : book.entryList({QStringLiteral("*.html")})) {
             QFile file(book.filePath(page));
@@ -310,10 +323,18 @@ class TestHelp : public QObject, test::FrameFixture {
                     QTextDocumentFragment::fromHtml(quote.captured(4)).toPlainText().simplified();
                 QVERIFY2(data.contains(QStringLiteral("open")), qPrintable(page + ": " + said));
                 QCOMPARE(shownFor(data), said);
+                tipped << data["open"] + ' ' + data["tip"];
                 ++checked;
             }
         }
         QVERIFY(checked > 20);
+        for (const Calculator& row : calculators()) {
+            if (row.opening == Opening::None) continue;
+            for (QLineEdit* entry : calculatorForm(open(row.entry))->entryBoxes()) {
+                QVERIFY(tipped.contains(QLatin1String(row.entry) + ' ' + entry->objectName()));
+                QCOMPARE(entry->accessibleDescription(), entry->toolTip());
+            }
+        }
     }
 
   private:
@@ -324,6 +345,8 @@ class TestHelp : public QObject, test::FrameFixture {
         startFrame();
         if (data.contains(QStringLiteral("region"))) QLocale::setDefault(QLocale(data["region"]));
         QWidget* form = open(data["open"].toLatin1().constData());
+        if (data.contains(QStringLiteral("tip")))
+            return box(form, data["tip"].toLatin1().constData())->toolTip();
         for (const QString& entry : data["entries"].split(
                  QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts)) {
             const QStringList pair = entry.split(QLatin1Char('='));
