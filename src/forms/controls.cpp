@@ -11,9 +11,10 @@ bool takesFocus(const QWidget* form, const QWidget* control) {
 }
 
 QLabel* addLabel(QWidget* container, const char* name, const QString& text, QRect geometry,
-                 Qt::Alignment alignment) {
+                 Qt::Alignment alignment, const std::optional<QFont>& font) {
     auto* label = place(new QLabel(text, container), name, geometry);
     label->setAlignment(alignment);
+    if (font) label->setFont(*font);
     if (!text.isEmpty()) fitToText(label);
     return label;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QFont>
 #include <QRect>
 #include <QString>
+#include <optional>
 
 class QLabel;
 class QWidget;
@@ -16,11 +18,12 @@ Control* place(Control* control, const char* name, QRect geometry) {
     return control;
 }
 
-// A label of a calculator window, named `name`, with its text aligned as `alignment` says. A
-// caption that needs more room than the layout gives it grows away from the edge it is aligned
-// to (fitToText); an empty label, a result, is sized as it is filled.
+// A label of a calculator window, named `name`, with its text aligned as `alignment` says, in
+// `font` where one is given, else its container's. A caption that needs more room than the
+// layout gives it grows away from the edge it is aligned to (fitToText); an empty label, a
+// result, is sized as it is filled.
 QLabel* addLabel(QWidget* container, const char* name, const QString& text, QRect geometry,
-                 Qt::Alignment alignment);
+                 Qt::Alignment alignment, const std::optional<QFont>& font = std::nullopt);
 
 // Lets a label or button that is too small for its text grow to fit it, keeping the edge its
 // text is aligned to: a right-aligned label grows to the left, anything else to the right, and

@@ -35,10 +35,6 @@ constexpr int kTireRowTop = 1800;
 // to the left.
 constexpr Qt::Alignment kRowCaption = Qt::AlignRight | Qt::AlignTop;
 
-QLabel* rowCaption(QWidget* container, const char* name, const char* text, QRect geometry) {
-    return addLabel(container, name, QLatin1String(text), geometry, kRowCaption);
-}
-
 void setTop(QWidget* control, int twips) { control->move(control->x(), twipsToPixels(twips)); }
 
 }  // namespace
@@ -70,16 +66,16 @@ frmRPMMPH::frmRPMMPH(QWidget* parent) : QWidget(parent) {
     setTabOrder(txtTireDiameter, cmdCalculate);
     setTabOrder(cmdCalculate, cmdClear);
 
-    Label1[0] =
-        rowCaption(Frame1, "Label1_0", kEngineSpeedCaptions[0], twipsRect(240, 405, 1335, 195));
-    Label1[1] =
-        rowCaption(Frame1, "Label1_1", kEngineSpeedCaptions[1], twipsRect(240, 885, 1335, 195));
-    Label1[2] =
-        rowCaption(Frame1, "Label1_2", kEngineSpeedCaptions[2], twipsRect(240, 1365, 1335, 195));
-    Label1[3] =
-        rowCaption(Frame1, "Label1_3", kEngineSpeedCaptions[3], twipsRect(240, 1845, 1335, 195));
-    Label1[4] =
-        rowCaption(this, "Label1_4", kEngineSpeedCaptions[4], twipsRect(480, 2760, 1440, 195));
+    Label1[0] = addLabel(Frame1, "Label1_0", QLatin1String(kEngineSpeedCaptions[0]),
+                         twipsRect(240, 405, 1335, 195), kRowCaption);
+    Label1[1] = addLabel(Frame1, "Label1_1", QLatin1String(kEngineSpeedCaptions[1]),
+                         twipsRect(240, 885, 1335, 195), kRowCaption);
+    Label1[2] = addLabel(Frame1, "Label1_2", QLatin1String(kEngineSpeedCaptions[2]),
+                         twipsRect(240, 1365, 1335, 195), kRowCaption);
+    Label1[3] = addLabel(Frame1, "Label1_3", QLatin1String(kEngineSpeedCaptions[3]),
+                         twipsRect(240, 1845, 1335, 195), kRowCaption);
+    Label1[4] = addLabel(this, "Label1_4", QLatin1String(kEngineSpeedCaptions[4]),
+                         twipsRect(480, 2760, 1440, 195), kRowCaption);
     lblAnswer = addLabel(this, "lblAnswer", QString(), twipsRect(2160, 2760, 1215, 255),
                          Qt::AlignLeft | Qt::AlignTop);
 

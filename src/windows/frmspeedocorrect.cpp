@@ -13,10 +13,8 @@ namespace motoreckon {
 
 namespace {
 
-QLabel* caption(QWidget* container, const char* name, const char* text, QRect geometry) {
-    return addLabel(container, name, QLatin1String(text), geometry,
-                    Qt::AlignRight | Qt::AlignVCenter);
-}
+// Each caption ends just left of the box it names.
+constexpr Qt::Alignment kCaption = Qt::AlignRight | Qt::AlignVCenter;
 
 }  // namespace
 
@@ -52,13 +50,19 @@ frmSpeedoCorrect::frmSpeedoCorrect(QWidget* parent) : QWidget(parent) {
     setTabOrder(Option1, Option2);
     Text1->setFocus();
 
-    Label1[5] = caption(Frame1, "Label1_5", "Axle Ratio", twipsRect(240, 360, 975, 255));
-    Label1[0] = caption(Frame1, "Label1_0", "Tire Diameter", twipsRect(240, 720, 975, 255));
-    Label1[4] = caption(Frame1, "Label1_4", "Driven Gear", twipsRect(240, 1080, 975, 255));
+    Label1[5] = addLabel(Frame1, "Label1_5", QStringLiteral("Axle Ratio"),
+                         twipsRect(240, 360, 975, 255), kCaption);
+    Label1[0] = addLabel(Frame1, "Label1_0", QStringLiteral("Tire Diameter"),
+                         twipsRect(240, 720, 975, 255), kCaption);
+    Label1[4] = addLabel(Frame1, "Label1_4", QStringLiteral("Driven Gear"),
+                         twipsRect(240, 1080, 975, 255), kCaption);
     // These three lie beyond the right edge of Frame1, which hides them.
-    Label1[3] = caption(Frame1, "Label1_3", "Label1", twipsRect(2880, 960, 975, 255));
-    Label1[1] = caption(Frame1, "Label1_1", "Label1", twipsRect(3600, 480, 975, 255));
-    Label1[2] = caption(Frame1, "Label1_2", "Label1", twipsRect(3960, 1200, 975, 255));
+    Label1[3] = addLabel(Frame1, "Label1_3", QStringLiteral("Label1"),
+                         twipsRect(2880, 960, 975, 255), kCaption);
+    Label1[1] = addLabel(Frame1, "Label1_1", QStringLiteral("Label1"),
+                         twipsRect(3600, 480, 975, 255), kCaption);
+    Label1[2] = addLabel(Frame1, "Label1_2", QStringLiteral("Label1"),
+                         twipsRect(3960, 1200, 975, 255), kCaption);
 
     Label1[5]->setBuddy(Text1);
     Label1[0]->setBuddy(Text3);
