@@ -1,8 +1,15 @@
 #include "forms/results.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QHash>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QStringList>
 #include <QToolTip>
@@ -61,6 +68,98 @@ QString wrappedToWidth(const QString& whole, const QString& separator, const QFo
     return lines.join(QLatin1Char('\n'));
 }
 
+// The calculator window `control` is part of: the form inside a frame's child window, or a
+// window of its own.
+QWidget* formOf(QWidget* control) {
+    QWidget* form = control;
+    while (!form->isWindow() && !qobject_cast<QMdiSubWindow*>(form->parentWidget())) {
+        form = form->parentWidget();
+    }
+    return form;
+}
+
+// What copying `label` gives: what is selected of it, else all of it; the whole number where it
+// shows the exponent form.
+QString copiedText(const QLabel* label) {
+    const QString whole = resultText(label);
+    return label->text() == whole && label->hasSelectedText() ? label->selectedText() : whole;
+}
+
+// The selecting and copying of one result label.
+class ResultSelection final : public QObject {
+  public:
+    explicit ResultSelection(QLabel* label) : QObject(label), label_(label) {
+        setObjectName(kName);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        label->setFocusPolicy(Qt::NoFocus);
+        label->installEventFilter(this);
+    }
+
+    // How a result's selection is found among its children.
+    static constexpr QLatin1StringView kName{"resultSelection"};
+
+    static QList<QLabel*> resultsOf(const QWidget* form) {
+        QList<QLabel*> results = form->findChildren<QLabel*>();
+        results.removeIf([](const QLabel* label) {
+            return !label->findChild<QObject*>(kName, Qt::FindDirectChildrenOnly);
+        });
+        return results;
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonDblClick:
+                if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) onlyHere();
+                break;
+            case QEvent::ContextMenu:
+                showContextMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+                return true;
+            default:
+                break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    // Clears every other selection of the window, for one about to be made in this result.
+    void onlyHere() {
+        QWidget* form = formOf(label_);
+        for (QLineEdit* box : form->findChildren<QLineEdit*>()) {
+            box->deselect();
+            if (!watchingBoxes_) {
+                connect(box, &QLineEdit::selectionChanged, this, [this, box] {
+                    if (box->hasSelectedText()) label_->setSelection(0, 0);
+                });
+            }
+        }
+        watchingBoxes_ = true;
+        for (QLabel* other : resultsOf(form)) {
+            if (other != label_) other->setSelection(0, 0);
+        }
+    }
+
+    void showContextMenu(const QPoint& at) {
+        auto* menu = new QMenu(label_);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        const QString copied = copiedText(label_);
+        QAction* copy = menu->addAction(QStringLiteral("&Copy"), menu, [copied] {
+            QGuiApplication::clipboard()->setText(copied);
+        });
+        copy->setShortcut(QKeySequence::Copy);
+        copy->setEnabled(!copied.isEmpty());
+        menu->addAction(QStringLiteral("Select All"), this, [this] {
+            onlyHere();
+            label_->setSelection(0, static_cast<int>(label_->text().size()));
+        });
+        menu->popup(at);
+    }
+
+    QLabel* label_;
+    bool watchingBoxes_ = false;
+};
+
 }  // namespace
 
 void showResult(QLabel* label, const std::string& text, const RegionalFormat& format) {
@@ -96,5 +195,18 @@ void showResult(QLabel* label, const std::string& text, const RegionalFormat& fo
 }
 
 QString resultText(const QLabel* label) { return wholeNumbers().value(label, label->text()); }
+
+void makeResultCopyable(QLabel* label) {
+    if (!label->findChild<QObject*>(ResultSelection::kName, Qt::FindDirectChildrenOnly)) {
+        new ResultSelection(label);
+    }
+}
+
+QString selectedResult(const QWidget* form) {
+    for (const QLabel* label : ResultSelection::resultsOf(form)) {
+        if (label->hasSelectedText()) return copiedText(label);
+    }
+    return QString();
+}
 
 }  // namespace motoreckon

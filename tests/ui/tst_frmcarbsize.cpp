@@ -149,6 +149,91 @@ class TestFrmCarbSize : public QObject, test::FrameFixture {
         QCOMPARE(rpm->text(), QStringLiteral("723456"));
     }
 
+    // A key the box refuses shows beside it what the box takes, and leaves the box, the focus
+    // and the speaker alone; a key that types nothing shows nothing.
+    void refusedKeyShowsWhatTheBoxTakes_data() {
+        QTest::addColumn<QString>("boxName");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("tip");
+        QTest::addColumn<int>("next");  // a key the box then takes
+        const QString numbers = "Only whole numbers and % can be typed here.";
+        const QString full =
+            "At most six characters fit here: select some and press Delete to make room.";
+        QTest::newRow("decimal point")
+            << "txtCubicInches"
+            << "382" << int(Qt::Key_Period) << 0 << numbers << int(Qt::Key_6);
+        QTest::newRow("letter") << "txtEfficency"
+                                << "85" << int(Qt::Key_A) << 0 << numbers << int(Qt::Key_6);
+        QTest::newRow("seventh digit")
+            << "txtRPM"
+            << "123456" << int(Qt::Key_7) << 0 << full << int(Qt::Key_Delete);
+        QTest::newRow("backspace when full")
+            << "txtRPM"
+            << "123456" << int(Qt::Key_Backspace) << 0 << full << int(Qt::Key_Delete);
+        QTest::newRow("tab") << "txtRPM"
+                             << "123456" << int(Qt::Key_Tab) << 0 << "" << 0;
+        QTest::newRow("copy") << "txtCubicInches"
+                              << "382" << int(Qt::Key_C) << int(Qt::ControlModifier) << "" << 0;
+    }
+    void refusedKeyShowsWhatTheBoxTakes() {
+        QFETCH(QString, boxName);
+        QFETCH(QString, text);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, tip);
+        QFETCH(int, next);
+        QLineEdit* edit = box(open(), boxName.toLatin1().constData());
+        edit->setFocus();
+        edit->setText(text);
+        edit->setCursorPosition(0);
+        QTest::keyClick(edit, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        auto* note = edit->findChild<QLabel*>("refusalTip");
+        QCOMPARE(note && note->isVisible() ? note->text() : QString(), tip);
+        QCOMPARE(edit->text(), text);
+        QVERIFY(recorder->events.isEmpty());
+        QVERIFY(!QApplication::activeModalWidget());
+        if (tip.isEmpty()) return;
+        QCOMPARE(QApplication::focusWidget(), edit);
+        QTest::keyClick(edit, Qt::Key(next));
+        QVERIFY(edit->text() != text);
+        QVERIFY(!note->isVisible());
+    }
+
+    // The result is selected with the mouse and copied, while the focus stays in its box.
+    void resultIsCopied() {
+        QWidget* form = open();
+        fill(form, {"txtRPM", "6000", "txtCubicInches", "350", "txtEfficency", "85"});
+        calculate(form);
+        QLineEdit* ci = box(form, "txtCubicInches");
+        ci->setFocus();
+        ci->selectAll();
+        auto* result = control<QLabel>(form, "lblCFM");
+        QCOMPARE(result->focusPolicy(), Qt::NoFocus);
+        const int y = result->height() / 2;
+        QTest::mousePress(result, Qt::LeftButton, {}, QPoint(0, y));
+        QTest::mouseMove(result, QPoint(result->width() - 1, y));
+        QTest::mouseRelease(result, Qt::LeftButton, {}, QPoint(result->width() - 1, y));
+        QCOMPARE(QApplication::focusWidget(), ci);
+        QVERIFY(!ci->hasSelectedText());
+        QTest::keyClick(ci, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("516"));
+        ci->selectAll();
+        QVERIFY(!result->hasSelectedText());
+
+        QApplication::clipboard()->clear();
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(1, y),
+                                result->mapToGlobal(QPoint(1, y)));
+        QApplication::sendEvent(result, &click);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        menu->actions().first()->trigger();
+        menu->close();
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("516"));
+        QCOMPARE(QApplication::focusWidget(), ci);
+    }
+
     void keyboardClipboardCommandsAreSwallowed() {
         QLineEdit* ci = box(open(), "txtCubicInches");
         ci->setFocus();
