@@ -7,7 +7,6 @@
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
@@ -15,6 +14,7 @@
 #include <QToolTip>
 
 #include "core/number_text.h"
+#include "forms/calculator_form.h"
 #include "forms/twips.h"
 
 namespace motoreckon {
@@ -68,14 +68,12 @@ QString wrappedToWidth(const QString& whole, const QString& separator, const QFo
     return lines.join(QLatin1Char('\n'));
 }
 
-// The calculator window `control` is part of: the form inside a frame's child window, or a
-// window of its own.
-QWidget* formOf(QWidget* control) {
-    QWidget* form = control;
-    while (!form->isWindow() && !qobject_cast<QMdiSubWindow*>(form->parentWidget())) {
-        form = form->parentWidget();
+// The calculator window `control` is part of, or nullptr when it is in none.
+CalculatorForm* formOf(QWidget* control) {
+    for (QWidget* widget = control; widget; widget = widget->parentWidget()) {
+        if (CalculatorForm* form = calculatorForm(widget)) return form;
     }
-    return form;
+    return nullptr;
 }
 
 // What copying `label` gives: what is selected of it, else all of it; the whole number where it
@@ -89,21 +87,9 @@ QString copiedText(const QLabel* label) {
 class ResultSelection final : public QObject {
   public:
     explicit ResultSelection(QLabel* label) : QObject(label), label_(label) {
-        setObjectName(kName);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
         label->setFocusPolicy(Qt::NoFocus);
         label->installEventFilter(this);
-    }
-
-    // How a result's selection is found among its children.
-    static constexpr QLatin1StringView kName{"resultSelection"};
-
-    static QList<QLabel*> resultsOf(const QWidget* form) {
-        QList<QLabel*> results = form->findChildren<QLabel*>();
-        results.removeIf([](const QLabel* label) {
-            return !label->findChild<QObject*>(kName, Qt::FindDirectChildrenOnly);
-        });
-        return results;
     }
 
   protected:
@@ -125,8 +111,9 @@ class ResultSelection final : public QObject {
   private:
     // Clears every other selection of the window, for one about to be made in this result.
     void onlyHere() {
-        QWidget* form = formOf(label_);
-        for (QLineEdit* box : form->findChildren<QLineEdit*>()) {
+        CalculatorForm* form = formOf(label_);
+        if (!form) return;
+        for (QLineEdit* box : form->widget()->findChildren<QLineEdit*>()) {
             box->deselect();
             if (!watchingBoxes_) {
                 connect(box, &QLineEdit::selectionChanged, this, [this, box] {
@@ -135,7 +122,7 @@ class ResultSelection final : public QObject {
             }
         }
         watchingBoxes_ = true;
-        for (QLabel* other : resultsOf(form)) {
+        for (QLabel* other : form->results()) {
             if (other != label_) other->setSelection(0, 0);
         }
     }
@@ -197,14 +184,14 @@ void showResult(QLabel* label, const std::string& text, const RegionalFormat& fo
 QString resultText(const QLabel* label) { return wholeNumbers().value(label, label->text()); }
 
 void makeResultCopyable(QLabel* label) {
-    if (!label->findChild<QObject*>(ResultSelection::kName, Qt::FindDirectChildrenOnly)) {
-        new ResultSelection(label);
-    }
+    if (!(label->textInteractionFlags() & Qt::TextSelectableByMouse)) new ResultSelection(label);
 }
 
-QString selectedResult(const QWidget* form) {
-    for (const QLabel* label : ResultSelection::resultsOf(form)) {
-        if (label->hasSelectedText()) return copiedText(label);
+QString selectedResult(QWidget* form) {
+    if (const CalculatorForm* calculator = calculatorForm(form)) {
+        for (const QLabel* label : calculator->results()) {
+            if (label->hasSelectedText()) return copiedText(label);
+        }
     }
     return QString();
 }

@@ -29,7 +29,8 @@ QString resultText(const QLabel* label);
 // whole number.
 void makeResultCopyable(QLabel* label);
 
-// What Ctrl+C in `form` copies of the result selected there; empty when no result is selected.
-QString selectedResult(const QWidget* form);
+// What Ctrl+C in the calculator window `form` copies of the result selected there; empty when
+// no result is selected.
+QString selectedResult(QWidget* form);
 
 }  // namespace motoreckon
