@@ -286,35 +286,26 @@ def check_result_follows_its_caption(screen):
 def check_refused_key_announced(screen):
     pyatspi = screen.pyatspi
     heard = []
-
-    def listen(event):
-        if event.detail1 and event.source.getRole() == pyatspi.ROLE_NOTIFICATION:
-            heard.append(plain(event.source.name))
+    pyatspi.Registry.registerEventListener(
+        lambda e: heard.append((e.source.getRole(), e.detail1, plain(e.source.name))),
+        "object:state-changed:showing")
 
     def announced():
         while GLib.MainContext.default().iteration(False):
             pass
-        return WHOLE_NUMBERS_ONLY in heard
+        return (pyatspi.ROLE_NOTIFICATION, 1, WHOLE_NUMBERS_ONLY) in heard
 
-    pyatspi.Registry.registerEventListener(listen, "object:state-changed:showing")
-    try:
-        window = screen.open(CARBURETOR_MENU, CARBURETOR_TITLE)
-        box = [b for b in screen.controls(window, pyatspi.ROLE_TEXT)
-               if plain(b.name) == "Cubic Inches"][0]
-        # Clicked, as a user would.
-        extents = box.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-        pyatspi.Registry.generateMouseEvent(extents.x + extents.width // 2,
-                                            extents.y + extents.height // 2, "b1c")
-        screen.session.poll("the focus in 'Cubic Inches'",
-                            lambda: box.getState().contains(pyatspi.STATE_FOCUSED))
-        from Xlib import XK
-        pyatspi.Registry.generateKeyboardEvent(XK.string_to_keysym("period"), None,
-                                               pyatspi.KEY_SYM)
-        screen.session.poll(f"the notification {WHOLE_NUMBERS_ONLY!r}", announced)
-        if box.queryText().getText(0, -1) != "":
-            raise Failure("'Cubic Inches' took the full stop")
-    finally:
-        pyatspi.Registry.deregisterEventListener(listen, "object:state-changed:showing")
+    window = screen.open(CARBURETOR_MENU, CARBURETOR_TITLE)
+    box = next(b for b in screen.controls(window, pyatspi.ROLE_TEXT)
+               if plain(b.name) == "Cubic Inches")
+    at = box.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    pyatspi.Registry.generateMouseEvent(at.x + at.width // 2, at.y + at.height // 2, "b1c")
+    screen.session.poll("the focus in 'Cubic Inches'",
+                        lambda: box.getState().contains(pyatspi.STATE_FOCUSED))
+    pyatspi.Registry.generateKeyboardEvent(ord("."), None, pyatspi.KEY_SYM)
+    screen.session.poll(f"the notification {WHOLE_NUMBERS_ONLY!r}", announced)
+    if box.queryText().getText(0, -1) != "":
+        raise Failure("'Cubic Inches' took the full stop")
 
 
 def check_carburetor(screen):
