@@ -10,13 +10,14 @@ void FilterNumericKey(std::int16_t& keyAscii) {
     keyAscii = 0;
 }
 
-void FilterLimitedNumericKey(std::int16_t& keyAscii, std::size_t currentLength,
-                             std::size_t maxLength) {
+KeyRefusal FilterLimitedNumericKey(std::int16_t& keyAscii, std::size_t currentLength,
+                                   std::size_t maxLength) {
     if (currentLength >= maxLength) {
         keyAscii = 0;
-        return;
+        return KeyRefusal::BoxFull;
     }
     FilterNumericKey(keyAscii);
+    return keyAscii == 0 ? KeyRefusal::NotNumeric : KeyRefusal::None;
 }
 
 }  // namespace motoreckon

@@ -21,9 +21,16 @@ inline constexpr std::int16_t kKeyDelete = 127;  // Ctrl+Backspace
 // which swallows the keystroke.
 void FilterNumericKey(std::int16_t& keyAscii);
 
+// Why a box's rule refused a character, if it did.
+enum class KeyRefusal {
+    None,        // the character passes
+    NotNumeric,  // FilterNumericKey refused it
+    BoxFull,     // the box holds as many characters as it takes
+};
+
 // The rule of a box that takes at most `maxLength` characters: once its text is that long,
 // every character is refused, backspace included; otherwise FilterNumericKey decides.
-void FilterLimitedNumericKey(std::int16_t& keyAscii, std::size_t currentLength,
-                             std::size_t maxLength);
+KeyRefusal FilterLimitedNumericKey(std::int16_t& keyAscii, std::size_t currentLength,
+                                   std::size_t maxLength);
 
 }  // namespace motoreckon

@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QWidget>
 
+#include "forms/results.h"
+
 namespace motoreckon {
 
 bool takesFocus(const QWidget* form, const QWidget* control) {
@@ -55,6 +57,7 @@ void describeResult(QLabel* result, const QLabel* caption) {
     QString text = plainCaption(caption->text());
     if (text.endsWith(QLatin1Char(':'))) text.chop(1);
     result->setAccessibleDescription(text.trimmed());
+    makeResultCopyable(result);
 }
 
 }  // namespace motoreckon

@@ -45,7 +45,8 @@ void describeEntry(QWidget* box, const QString& hint);
 
 // Tells a screen reader what a result label shows: its accessible description becomes the
 // caption beside it as it reads ("Comp. Ratio:" gives "Comp. Ratio"), while its name stays the
-// result itself. Call it again whenever the caption changes.
+// result itself. Call it again whenever the caption changes. The label becomes a result the
+// user can select and copy (makeResultCopyable).
 void describeResult(QLabel* result, const QLabel* caption);
 
 }  // namespace motoreckon

@@ -8,6 +8,7 @@
 #include <QMenu>
 
 #include "core/key_filter.h"
+#include "forms/refusal_tip.h"
 
 namespace motoreckon {
 
@@ -57,7 +58,7 @@ class EntryKeys final : public QObject {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::KeyPress) {
-            return swallows(*static_cast<QKeyEvent*>(event));
+            return swallows(*static_cast<QKeyEvent*>(event), true);
         }
         if (event->type() == QEvent::ContextMenu) {
             showContextMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
@@ -67,15 +68,23 @@ class EntryKeys final : public QObject {
     }
 
   private:
-    bool swallows(const QKeyEvent& event) const {
-        if (handler_) {
-            if (const std::optional<std::int16_t> code = characterCode(event)) {
-                std::int16_t keyAscii = *code;
-                handler_(keyAscii);
-                if (keyAscii == 0) return true;
-            }
-        }
-        return isStrayEdit(event);
+    // Whether the box refuses what `event` types; with `tell`, the user sees why, or the note
+    // of an earlier refusal goes once a character is let through.
+    bool swallows(const QKeyEvent& event, bool tell) const {
+        if (isStrayEdit(event)) return true;
+        const std::optional<std::int16_t> code = handler_ ? characterCode(event) : std::nullopt;
+        if (!code) return false;
+        std::int16_t keyAscii = *code;
+        const QString takes = handler_(keyAscii);
+        if (tell && keyAscii != 0) hideRefusalTip(box_);
+        if (tell && keyAscii == 0 && wouldShow(*code)) showRefusalTip(box_, takes);
+        return keyAscii == 0;
+    }
+
+    // Whether the user would have seen the character `code` do something: typed, or Backspace.
+    static bool wouldShow(std::int16_t code) {
+        const QChar c(static_cast<char16_t>(code));
+        return code == kKeyBackspace || c.isPrint() || c.isHighSurrogate();
     }
 
     // The box's own menu and commands (what it pastes is not vetted), each entry showing its
@@ -90,7 +99,7 @@ class EntryKeys final : public QObject {
             if (tab < 0) continue;
             const QKeySequence shortcut =
                 QKeySequence::fromString(text.mid(tab + 1), QKeySequence::NativeText);
-            if (shortcut.count() != 1 || swallows(keyPress(shortcut[0]))) {
+            if (shortcut.count() != 1 || swallows(keyPress(shortcut[0]), false)) {
                 action->setText(text.left(tab));
             }
         }

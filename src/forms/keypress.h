@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -20,7 +21,11 @@ std::optional<std::int16_t> characterCode(const QKeyEvent& event);
 // handler sets to 0 swallows the keystroke. Input methods are switched off for the box, so
 // every typed character passes here. The box's context menu shows only the shortcuts that
 // still work in it.
-using KeyPressHandler = std::function<void(std::int16_t& keyAscii)>;
+// The handler returns what the box takes, in words for a user whose character it refused: a
+// refused character that would have been seen typed, or a refused Backspace, shows them in a
+// note beside the box (showRefusalTip); control characters typed with Ctrl show nothing. The
+// next character the handler lets through takes the note away.
+using KeyPressHandler = std::function<QString(std::int16_t& keyAscii)>;
 void installKeyPressHandler(QLineEdit* box, KeyPressHandler handler);
 
 // Keeps an entry box without a key-press handler to what a Ctrl or Alt combination does in

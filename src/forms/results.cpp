@@ -1,13 +1,20 @@
 #include "forms/results.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QHash>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QStringList>
 #include <QToolTip>
 
 #include "core/number_text.h"
+#include "forms/calculator_form.h"
 #include "forms/twips.h"
 
 namespace motoreckon {
@@ -61,6 +68,85 @@ QString wrappedToWidth(const QString& whole, const QString& separator, const QFo
     return lines.join(QLatin1Char('\n'));
 }
 
+// The calculator window `control` is part of, or nullptr when it is in none.
+CalculatorForm* formOf(QWidget* control) {
+    for (QWidget* widget = control; widget; widget = widget->parentWidget()) {
+        if (CalculatorForm* form = calculatorForm(widget)) return form;
+    }
+    return nullptr;
+}
+
+// What copying `label` gives: what is selected of it, else all of it; the whole number where it
+// shows the exponent form.
+QString copiedText(const QLabel* label) {
+    const QString whole = resultText(label);
+    return label->text() == whole && label->hasSelectedText() ? label->selectedText() : whole;
+}
+
+// The selecting and copying of one result label.
+class ResultSelection final : public QObject {
+  public:
+    explicit ResultSelection(QLabel* label) : QObject(label), label_(label) {
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        label->setFocusPolicy(Qt::NoFocus);
+        label->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonDblClick:
+                if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) onlyHere();
+                break;
+            case QEvent::ContextMenu:
+                showContextMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+                return true;
+            default:
+                break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    // Clears every other selection of the window, for one about to be made in this result.
+    void onlyHere() {
+        CalculatorForm* form = formOf(label_);
+        if (!form) return;
+        for (QLineEdit* box : form->widget()->findChildren<QLineEdit*>()) {
+            box->deselect();
+            if (!watchingBoxes_) {
+                connect(box, &QLineEdit::selectionChanged, this, [this, box] {
+                    if (box->hasSelectedText()) label_->setSelection(0, 0);
+                });
+            }
+        }
+        watchingBoxes_ = true;
+        for (QLabel* other : form->results()) {
+            if (other != label_) other->setSelection(0, 0);
+        }
+    }
+
+    void showContextMenu(const QPoint& at) {
+        auto* menu = new QMenu(label_);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        const QString copied = copiedText(label_);
+        QAction* copy = menu->addAction(QStringLiteral("&Copy"), menu, [copied] {
+            QGuiApplication::clipboard()->setText(copied);
+        });
+        copy->setShortcut(QKeySequence::Copy);
+        copy->setEnabled(!copied.isEmpty());
+        menu->addAction(QStringLiteral("Select All"), this, [this] {
+            onlyHere();
+            label_->setSelection(0, static_cast<int>(label_->text().size()));
+        });
+        menu->popup(at);
+    }
+
+    QLabel* label_;
+    bool watchingBoxes_ = false;
+};
+
 }  // namespace
 
 void showResult(QLabel* label, const std::string& text, const RegionalFormat& format) {
@@ -96,5 +182,18 @@ void showResult(QLabel* label, const std::string& text, const RegionalFormat& fo
 }
 
 QString resultText(const QLabel* label) { return wholeNumbers().value(label, label->text()); }
+
+void makeResultCopyable(QLabel* label) {
+    if (!(label->textInteractionFlags() & Qt::TextSelectableByMouse)) new ResultSelection(label);
+}
+
+QString selectedResult(QWidget* form) {
+    if (const CalculatorForm* calculator = calculatorForm(form)) {
+        for (const QLabel* label : calculator->results()) {
+            if (label->hasSelectedText()) return copiedText(label);
+        }
+    }
+    return QString();
+}
 
 }  // namespace motoreckon

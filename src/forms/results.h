@@ -6,6 +6,7 @@
 #include "core/regional_format.h"
 
 class QLabel;
+class QWidget;
 
 namespace motoreckon {
 
@@ -18,5 +19,18 @@ void showResult(QLabel* label, const std::string& text, const RegionalFormat& fo
 
 // The result `label` stands for: the whole number, however it is shown.
 QString resultText(const QLabel* label);
+
+// Lets the user select the result `label` with the mouse and copy it, while the focus stays
+// where it is: the label never takes the focus and Tab passes it by. A window holds one selection
+// at a time: selecting in a result clears the selection of the window's boxes and other results,
+// and selecting in a box clears the results'. Ctrl+C anywhere in the window copies the result
+// selected (selectedResult), and Copy in the result's context menu copies it as well, or the
+// whole result when nothing of it is selected; a result shown in exponent form copies as its
+// whole number.
+void makeResultCopyable(QLabel* label);
+
+// What Ctrl+C in the calculator window `form` copies of the result selected there; empty when
+// no result is selected.
+QString selectedResult(QWidget* form);
 
 }  // namespace motoreckon

@@ -1,6 +1,8 @@
 #include "forms/window_keys.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
@@ -13,6 +15,7 @@
 
 #include "forms/controls.h"
 #include "forms/keypress.h"
+#include "forms/results.h"
 
 namespace motoreckon {
 
@@ -69,6 +72,13 @@ class WindowKeys final : public QObject {
         if (event->type() == QEvent::KeyPress && watched == form_ && isDefaultButtonKey(*key)) {
             if (defaultButton_) defaultButton_->click();
             return true;
+        }
+        if (event->type() == QEvent::KeyPress && key->matches(QKeySequence::Copy)) {
+            const QString copied = selectedResult(form_);
+            if (!copied.isEmpty()) {
+                QGuiApplication::clipboard()->setText(copied);
+                return true;
+            }
         }
         QWidget* target = accessKeyTarget(form_, *key);
         if (!target) return false;

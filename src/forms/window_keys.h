@@ -13,7 +13,9 @@ namespace motoreckon {
 //   first control from its buddy on, in tab order, that can take the focus; a button takes the
 //   focus and is pressed;
 // - an entry box without a key-press handler of its own types nothing with Ctrl or Alt held
-//   and deletes no word (installEntryKeys).
+//   and deletes no word (installEntryKeys);
+// - Ctrl+C copies the result selected in the window, if one is, before the focused control
+//   (selectedResult).
 // Call it once the form has all its controls and their key-press handlers.
 void installWindowKeys(QWidget* form, QPushButton* defaultButton);
 

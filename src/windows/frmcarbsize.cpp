@@ -23,6 +23,11 @@ namespace {
 // The RPM box takes at most six typed characters.
 constexpr std::size_t kRpmMaxTyped = 6;
 
+// What the boxes take, told beside a box when a key typed into it is refused.
+const QString kWholeNumbersOnly = QStringLiteral("Only whole numbers and % can be typed here.");
+const QString kRpmBoxFull =
+    QStringLiteral("At most six characters fit here: select some and press Delete to make room.");
+
 // The row captions end just left of the boxes they name.
 constexpr Qt::Alignment kRowCaption = Qt::AlignRight | Qt::AlignVCenter;
 
@@ -76,11 +81,16 @@ frmCarbSize::frmCarbSize(QWidget* parent) : QWidget(parent) {
     Command2->setAutoDefault(false);
 
     installKeyPressHandler(txtRPM, [this](std::int16_t& keyAscii) {
-        FilterLimitedNumericKey(keyAscii, static_cast<std::size_t>(txtRPM->text().size()),
-                                kRpmMaxTyped);
+        const KeyRefusal refusal = FilterLimitedNumericKey(
+            keyAscii, static_cast<std::size_t>(txtRPM->text().size()), kRpmMaxTyped);
+        return refusal == KeyRefusal::BoxFull ? kRpmBoxFull : kWholeNumbersOnly;
     });
-    installKeyPressHandler(txtCubicInches, FilterNumericKey);
-    installKeyPressHandler(txtEfficency, FilterNumericKey);
+    const auto numbersOnly = [](std::int16_t& keyAscii) {
+        FilterNumericKey(keyAscii);
+        return kWholeNumbersOnly;
+    };
+    installKeyPressHandler(txtCubicInches, numbersOnly);
+    installKeyPressHandler(txtEfficency, numbersOnly);
     // Alt+C and Alt+O move the focus to their button and press it; Enter presses nothing.
     installWindowKeys(this, nullptr);
 

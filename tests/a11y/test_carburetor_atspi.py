@@ -4,6 +4,8 @@ Runs the real program on a virtual X display and a session bus of its own (xvfb-
 dbus-run-session), starts the accessibility bus first, and from then on works only through
 AT-SPI, as a screen reader does:
 
+- types a full stop into the carburetor window's Cubic Inches box, which refuses it, and
+  hears the note that says why, announced as a notification;
 - opens every calculator window from the menus and checks that each entry box, button and
   result is there and named: an entry box by its caption, a result by the caption beside it;
 - opens the carburetor window, fills its three boxes, presses Calculate and reads the result;
@@ -37,6 +39,7 @@ TIMEOUT = 90.0
 POLL_INTERVAL = 0.1
 
 CARBURETOR_MENU = ("Formulas", "Carburator", "Carburator Sizing")
+WHOLE_NUMBERS_ONLY = "Only whole numbers and % can be typed here."
 CARBURETOR_TITLE = "Carburator CFM Required"
 
 # Each calculator window as its menu command opens it: the names of its shown entry boxes and
@@ -280,6 +283,31 @@ def check_result_follows_its_caption(screen):
             sorted([caption, "Comp. Ratio"]))
 
 
+def check_refused_key_announced(screen):
+    pyatspi = screen.pyatspi
+    heard = []
+    pyatspi.Registry.registerEventListener(
+        lambda e: heard.append((e.source.getRole(), e.detail1, plain(e.source.name))),
+        "object:state-changed:showing")
+
+    def announced():
+        while GLib.MainContext.default().iteration(False):
+            pass
+        return (pyatspi.ROLE_NOTIFICATION, 1, WHOLE_NUMBERS_ONLY) in heard
+
+    window = screen.open(CARBURETOR_MENU, CARBURETOR_TITLE)
+    box = next(b for b in screen.controls(window, pyatspi.ROLE_TEXT)
+               if plain(b.name) == "Cubic Inches")
+    at = box.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    pyatspi.Registry.generateMouseEvent(at.x + at.width // 2, at.y + at.height // 2, "b1c")
+    screen.session.poll("the focus in 'Cubic Inches'",
+                        lambda: box.getState().contains(pyatspi.STATE_FOCUSED))
+    pyatspi.Registry.generateKeyboardEvent(ord("."), None, pyatspi.KEY_SYM)
+    screen.session.poll(f"the notification {WHOLE_NUMBERS_ONLY!r}", announced)
+    if box.queryText().getText(0, -1) != "":
+        raise Failure("'Cubic Inches' took the full stop")
+
+
 def check_carburetor(screen):
     pyatspi = screen.pyatspi
     window = screen.open(CARBURETOR_MENU, CARBURETOR_TITLE)
@@ -382,6 +410,8 @@ def main():
         return 2
     session = Session(sys.argv[1])
     steps = [
+        # First, while no window of its own covers the frame.
+        ("a key the carburetor window refuses is announced", check_refused_key_announced),
         ("every entry box, button and result is named", check_every_control_named),
         ("a result names its caption as the caption changes", check_result_follows_its_caption),
         ("the carburetor window computes 516 CFM", check_carburetor),

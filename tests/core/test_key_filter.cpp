@@ -15,18 +15,22 @@ TEST(FilterNumericKey, PassesDigitsPercentTabAndBackspaceOnly) {
 }
 
 TEST(FilterLimitedNumericKey, RefusesEverythingOnceTheBoxIsFull) {
+    using enum KeyRefusal;
     struct Case {
         std::int16_t code;
         std::size_t length;
         std::int16_t expected;
+        KeyRefusal why;
     };
     const Case cases[] = {
-        {'7', 5, '7'}, {'7', 6, 0},   {8, 6, 0},   {8, 5, 8},  {'7', 9, 0},
-        {'.', 0, 0},   {'%', 0, '%'}, {'%', 6, 0}, {22, 2, 0}, {13, 0, 0},
+        {'7', 5, '7', None},    {'7', 6, 0, BoxFull},    {8, 6, 0, BoxFull},   {8, 5, 8, None},
+        {'7', 9, 0, BoxFull},   {'.', 0, 0, NotNumeric}, {'%', 0, '%', None},  {'%', 6, 0, BoxFull},
+        {22, 2, 0, NotNumeric}, {13, 0, 0, NotNumeric},  {'.', 6, 0, BoxFull},
     };
     for (const auto& c : cases) {
         std::int16_t key = c.code;
-        FilterLimitedNumericKey(key, c.length, 6);
+        EXPECT_EQ(FilterLimitedNumericKey(key, c.length, 6), c.why)
+            << "code " << c.code << " at length " << c.length;
         EXPECT_EQ(key, c.expected) << "code " << c.code << " at length " << c.length;
     }
 }

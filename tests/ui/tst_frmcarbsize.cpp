@@ -93,38 +93,57 @@ class TestFrmCarbSize : public QObject, test::FrameFixture {
         QVERIFY(qAbs(sub->y() - (client.height() - sub->height()) / 2) <= 1);
     }
 
+    // A refused key leaves the box as it was and shows the note of what the box takes, with no
+    // sound, message or change of focus, until the box takes a key.
     void typedKeysAreVetted_data() {
         QTest::addColumn<QString>("boxName");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("result");
+        QTest::addColumn<QString>("note");
+        const QString numbers = "Only whole numbers and % can be typed here.";
+        const QString full =
+            "At most six characters fit here: select some and press Delete to make room.";
         for (const char* name : {"txtRPM", "txtCubicInches", "txtEfficency"}) {
             QTest::addRow("%s decimal point", name) << name << "1.5"
-                                                    << "15";
+                                                    << "15" << QString();
             QTest::addRow("%s minus", name) << name << "-300"
-                                            << "300";
+                                            << "300" << QString();
             QTest::addRow("%s percent", name) << name << "85%"
-                                              << "85%";
+                                              << "85%" << QString();
             QTest::addRow("%s letters and blanks", name) << name << "1 a,2"
-                                                         << "12";
+                                                         << "12" << QString();
+            QTest::addRow("%s full stop last", name) << name << "382."
+                                                     << "382" << numbers;
         }
         QTest::addRow("rpm stops at six") << "txtRPM"
                                           << "1234567"
-                                          << "123456";
+                                          << "123456" << full;
+        QTest::addRow("rpm backspace when full") << "txtRPM"
+                                                 << "123456\b"
+                                                 << "123456" << full;
+        QTest::addRow("backspace that deletes nothing") << "txtCubicInches"
+                                                        << ".\b"
+                                                        << "" << QString();
         QTest::addRow("displacement has no limit") << "txtCubicInches"
                                                    << "123456789"
-                                                   << "123456789";
+                                                   << "123456789" << QString();
         QTest::addRow("efficiency has no limit") << "txtEfficency"
                                                  << "123456789"
-                                                 << "123456789";
+                                                 << "123456789" << QString();
     }
     void typedKeysAreVetted() {
         QFETCH(QString, boxName);
         QFETCH(QString, typed);
         QFETCH(QString, result);
+        QFETCH(QString, note);
         QLineEdit* edit = box(open(), boxName.toLatin1().constData());
         edit->setFocus();
         QTest::keyClicks(edit, typed);
         QCOMPARE(edit->text(), result);
+        const auto* shown = edit->findChild<QLabel*>("refusalTip");
+        QCOMPARE(shown && shown->isVisible() ? shown->text() : QString(), note);
+        QVERIFY(recorder->events.isEmpty() && !QApplication::activeModalWidget());
+        QCOMPARE(QApplication::focusWidget(), edit);
     }
 
     void rpmBoxAtSixCharactersRefusesBackspaceButNotDelete() {
@@ -149,6 +168,28 @@ class TestFrmCarbSize : public QObject, test::FrameFixture {
         QCOMPARE(rpm->text(), QStringLiteral("723456"));
     }
 
+    // The result is selected with the mouse and copied, while the focus stays in its box.
+    void resultIsCopied() {
+        QWidget* form = open();
+        fill(form, {"txtRPM", "6000", "txtCubicInches", "350", "txtEfficency", "85"});
+        calculate(form);
+        QLineEdit* ci = box(form, "txtCubicInches");
+        ci->setFocus();
+        ci->selectAll();
+        auto* result = control<QLabel>(form, "lblCFM");
+        QCOMPARE(result->focusPolicy(), Qt::NoFocus);
+        const int y = result->height() / 2;
+        QTest::mousePress(result, Qt::LeftButton, {}, QPoint(0, y));
+        QTest::mouseMove(result, QPoint(result->width() - 1, y));
+        QTest::mouseRelease(result, Qt::LeftButton, {}, QPoint(result->width() - 1, y));
+        QCOMPARE(QApplication::focusWidget(), ci);
+        QVERIFY(!ci->hasSelectedText());
+        QTest::keyClick(ci, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("516"));
+        ci->selectAll();
+        QVERIFY(!result->hasSelectedText());
+    }
+
     void keyboardClipboardCommandsAreSwallowed() {
         QLineEdit* ci = box(open(), "txtCubicInches");
         ci->setFocus();
@@ -160,6 +201,9 @@ class TestFrmCarbSize : public QObject, test::FrameFixture {
         QCOMPARE(ci->text(), QStringLiteral("350"));
         QTest::keyClick(ci, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("999"));
+        // Keys that type nothing say nothing.
+        QTest::keyClick(ci, Qt::Key_Tab);
+        QVERIFY(!ci->findChild<QLabel*>("refusalTip"));
     }
 
     // The boxes' context menu keeps its commands but shows no shortcut that the box swallows;

@@ -2,6 +2,7 @@
 // goes away under its message takes the message with it, and no result is shown cut off.
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -258,6 +259,11 @@ class TestHostile : public QObject, test::FrameFixture {
         const double shownValue = ParseNumberStrict(label->text().toStdString(), format);
         const double wholeValue = ParseNumberStrict(whole.toStdString(), format);
         QVERIFY(std::fabs(shownValue - wholeValue) <= std::fabs(wholeValue) * 1e-4);
+        // Copied, it is the whole number, from whichever control has the focus.
+        label->setSelection(0, 3);
+        QVERIFY(form->focusWidget());
+        QTest::keyClick(form->focusWidget(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), whole);
     }
 };
 
