@@ -8,10 +8,11 @@
 #include <span>
 
 class QAbstractButton;
-class QLabel;
 class QWidget;
 
 namespace motoreckon {
+
+class ResultLabel;
 
 // What every calculator window offers: the boxes of its entries, its Calculate button and its
 // results. The frame, the kit and the tests reach a window's parts through it, never through
@@ -27,7 +28,7 @@ class CalculatorForm {
     virtual std::span<QLineEdit* const> entryBoxes() const = 0;
     virtual QAbstractButton* calculateButton() const = 0;
     // The labels Calculate writes its results into, in the order they are laid out.
-    virtual std::span<QLabel* const> results() const = 0;
+    virtual std::span<ResultLabel* const> results() const = 0;
 
     // The calculation the window is running, and the commands that wait for it to end
     // (runCalculation, runCommand).

@@ -3,8 +3,6 @@
 #include <QLabel>
 #include <QWidget>
 
-#include "forms/results.h"
-
 namespace motoreckon {
 
 bool takesFocus(const QWidget* form, const QWidget* control) {
@@ -13,10 +11,9 @@ bool takesFocus(const QWidget* form, const QWidget* control) {
 }
 
 QLabel* addLabel(QWidget* container, const char* name, const QString& text, QRect geometry,
-                 Qt::Alignment alignment, const std::optional<QFont>& font) {
+                 Qt::Alignment alignment) {
     auto* label = place(new QLabel(text, container), name, geometry);
     label->setAlignment(alignment);
-    if (font) label->setFont(*font);
     if (!text.isEmpty()) fitToText(label);
     return label;
 }
@@ -57,7 +54,6 @@ void describeResult(QLabel* result, const QLabel* caption) {
     QString text = plainCaption(caption->text());
     if (text.endsWith(QLatin1Char(':'))) text.chop(1);
     result->setAccessibleDescription(text.trimmed());
-    makeResultCopyable(result);
 }
 
 }  // namespace motoreckon

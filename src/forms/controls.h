@@ -1,9 +1,7 @@
 #pragma once
 
-#include <QFont>
 #include <QRect>
 #include <QString>
-#include <optional>
 
 class QLabel;
 class QWidget;
@@ -18,12 +16,11 @@ Control* place(Control* control, const char* name, QRect geometry) {
     return control;
 }
 
-// A label of a calculator window, named `name`, with its text aligned as `alignment` says, in
-// `font` where one is given, else its container's. A caption that needs more room than the
-// layout gives it grows away from the edge it is aligned to (fitToText); an empty label, a
-// result, is sized as it is filled.
+// A label of a calculator window, named `name`, with its text aligned as `alignment` says. A
+// caption that needs more room than the layout gives it grows away from the edge it is aligned
+// to (fitToText).
 QLabel* addLabel(QWidget* container, const char* name, const QString& text, QRect geometry,
-                 Qt::Alignment alignment, const std::optional<QFont>& font = std::nullopt);
+                 Qt::Alignment alignment);
 
 // Lets a label or button that is too small for its text grow to fit it, keeping the edge its
 // text is aligned to: a right-aligned label grows to the left, anything else to the right, and
@@ -45,8 +42,7 @@ void describeEntry(QWidget* box, const QString& hint);
 
 // Tells a screen reader what a result label shows: its accessible description becomes the
 // caption beside it as it reads ("Comp. Ratio:" gives "Comp. Ratio"), while its name stays the
-// result itself. Call it again whenever the caption changes. The label becomes a result the
-// user can select and copy (makeResultCopyable).
+// result itself. Call it again whenever the caption changes.
 void describeResult(QLabel* result, const QLabel* caption);
 
 }  // namespace motoreckon

@@ -4,7 +4,6 @@
 #include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
-#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -15,6 +14,7 @@
 
 #include "core/number_text.h"
 #include "forms/calculator_form.h"
+#include "forms/controls.h"
 #include "forms/twips.h"
 
 namespace motoreckon {
@@ -26,21 +26,6 @@ constexpr int kResultMarginTwips = 120;
 
 // The most significant digits a number keeps in any writing.
 constexpr int kSignificantDigits = 15;
-
-// The whole number each result label stands for, kept beside it: the label may show it in
-// exponent form, and what it shows may be taken for a moment by someone else's text.
-QHash<const QLabel*, QString>& wholeNumbers() {
-    static QHash<const QLabel*, QString> numbers;
-    return numbers;
-}
-
-void keepWhole(QLabel* label, const QString& whole) {
-    QHash<const QLabel*, QString>& numbers = wholeNumbers();
-    if (!numbers.contains(label)) {
-        QObject::connect(label, &QObject::destroyed, [label] { wholeNumbers().remove(label); });
-    }
-    numbers.insert(label, whole);
-}
 
 bool fits(const QLabel* label, const QString& text, int room) {
     const int frame = 2 * (label->frameWidth() + label->margin());
@@ -76,121 +61,103 @@ CalculatorForm* formOf(QWidget* control) {
     return nullptr;
 }
 
-// What copying `label` gives: what is selected of it, else all of it; the whole number where it
-// shows the exponent form.
-QString copiedText(const QLabel* label) {
-    const QString whole = resultText(label);
-    return label->text() == whole && label->hasSelectedText() ? label->selectedText() : whole;
-}
-
-// The selecting and copying of one result label.
-class ResultSelection final : public QObject {
-  public:
-    explicit ResultSelection(QLabel* label) : QObject(label), label_(label) {
-        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        label->setFocusPolicy(Qt::NoFocus);
-        label->installEventFilter(this);
-    }
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        switch (event->type()) {
-            case QEvent::MouseButtonPress:
-            case QEvent::MouseButtonDblClick:
-                if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) onlyHere();
-                break;
-            case QEvent::ContextMenu:
-                showContextMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
-                return true;
-            default:
-                break;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-  private:
-    // Clears every other selection of the window, for one about to be made in this result.
-    void onlyHere() {
-        CalculatorForm* form = formOf(label_);
-        if (!form) return;
-        for (QLineEdit* box : form->widget()->findChildren<QLineEdit*>()) {
-            box->deselect();
-            if (!watchingBoxes_) {
-                connect(box, &QLineEdit::selectionChanged, this, [this, box] {
-                    if (box->hasSelectedText()) label_->setSelection(0, 0);
-                });
-            }
-        }
-        watchingBoxes_ = true;
-        for (QLabel* other : form->results()) {
-            if (other != label_) other->setSelection(0, 0);
-        }
-    }
-
-    void showContextMenu(const QPoint& at) {
-        auto* menu = new QMenu(label_);
-        menu->setAttribute(Qt::WA_DeleteOnClose);
-        const QString copied = copiedText(label_);
-        QAction* copy = menu->addAction(QStringLiteral("&Copy"), menu, [copied] {
-            QGuiApplication::clipboard()->setText(copied);
-        });
-        copy->setShortcut(QKeySequence::Copy);
-        copy->setEnabled(!copied.isEmpty());
-        menu->addAction(QStringLiteral("Select All"), this, [this] {
-            onlyHere();
-            label_->setSelection(0, static_cast<int>(label_->text().size()));
-        });
-        menu->popup(at);
-    }
-
-    QLabel* label_;
-    bool watchingBoxes_ = false;
-};
-
 }  // namespace
 
-void showResult(QLabel* label, const std::string& text, const RegionalFormat& format) {
+ResultLabel::ResultLabel(QWidget* parent) : QLabel(parent) {
+    setTextInteractionFlags(Qt::TextSelectableByMouse);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+ResultLabel* addResult(QWidget* container, const char* name, QRect geometry,
+                       Qt::Alignment alignment) {
+    auto* label = place(new ResultLabel(container), name, geometry);
+    label->setAlignment(alignment);
+    return label;
+}
+
+void ResultLabel::showNumber(const std::string& text, const RegionalFormat& format) {
     // A number needs none of the font's shaping rules (kerning, ligatures): measuring it, most of
     // what showing it costs, is much quicker without them, and the glyphs are the same.
-    if (!(label->font().styleStrategy() & QFont::PreferNoShaping)) {
-        QFont font = label->font();
-        font.setStyleStrategy(QFont::PreferNoShaping);
-        label->setFont(font);
+    if (!(font().styleStrategy() & QFont::PreferNoShaping)) {
+        QFont numbers = font();
+        numbers.setStyleStrategy(QFont::PreferNoShaping);
+        setFont(numbers);
     }
     const QString whole = QString::fromStdString(text);
-    const int room =
-        label->parentWidget()->width() - label->x() - twipsToPixels(kResultMarginTwips);
-    keepWhole(label, whole);
-    label->setText(whole);
+    const int room = parentWidget()->width() - x() - twipsToPixels(kResultMarginTwips);
+    whole_ = whole;
+    setText(whole);
     // The size the label asks for is what the window sizes it by afterwards: measured once. A
     // label that shows the whole number is read by a screen reader as it shows it.
-    if (label->sizeHint().width() <= room) {
-        if (!label->accessibleName().isEmpty()) label->setAccessibleName(QString());
-        if (!label->toolTip().isEmpty()) label->setToolTip(QString());
+    if (sizeHint().width() <= room) {
+        if (!accessibleName().isEmpty()) setAccessibleName(QString());
+        if (!toolTip().isEmpty()) setToolTip(QString());
         return;
     }
     QString shown;
     for (int digits = kSignificantDigits; digits >= 1; --digits) {
         shown = QString::fromStdString(ExponentText(text, digits, format));
-        if (fits(label, shown, room)) break;
+        if (fits(this, shown, room)) break;
     }
-    label->setAccessibleName(whole);
-    label->setToolTip(wrappedToWidth(whole, QString::fromStdString(format.groupSeparator),
-                                     QFontMetrics(QToolTip::font()),
-                                     label->screen()->availableGeometry().width() * 3 / 4));
-    label->setText(shown);
+    setAccessibleName(whole);
+    setToolTip(wrappedToWidth(whole, QString::fromStdString(format.groupSeparator),
+                              QFontMetrics(QToolTip::font()),
+                              screen()->availableGeometry().width() * 3 / 4));
+    setText(shown);
 }
 
-QString resultText(const QLabel* label) { return wholeNumbers().value(label, label->text()); }
+QString ResultLabel::copied() const {
+    const QString whole = result();
+    return text() == whole && hasSelectedText() ? selectedText() : whole;
+}
 
-void makeResultCopyable(QLabel* label) {
-    if (!(label->textInteractionFlags() & Qt::TextSelectableByMouse)) new ResultSelection(label);
+void ResultLabel::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) selectOnlyHere();
+    QLabel::mousePressEvent(event);
+}
+
+void ResultLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) selectOnlyHere();
+    QLabel::mouseDoubleClickEvent(event);
+}
+
+void ResultLabel::contextMenuEvent(QContextMenuEvent* event) {
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const QString text = copied();
+    QAction* copy = menu->addAction(QStringLiteral("&Copy"), menu,
+                                    [text] { QGuiApplication::clipboard()->setText(text); });
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setEnabled(!text.isEmpty());
+    menu->addAction(QStringLiteral("Select All"), this, [this] {
+        selectOnlyHere();
+        setSelection(0, static_cast<int>(this->text().size()));
+    });
+    menu->popup(event->globalPos());
+}
+
+// Clears every other selection of the window, for one about to be made in this result.
+void ResultLabel::selectOnlyHere() {
+    CalculatorForm* form = formOf(this);
+    if (!form) return;
+    for (QLineEdit* box : form->widget()->findChildren<QLineEdit*>()) {
+        box->deselect();
+        if (!watchingBoxes_) {
+            connect(box, &QLineEdit::selectionChanged, this, [this, box] {
+                if (box->hasSelectedText()) setSelection(0, 0);
+            });
+        }
+    }
+    watchingBoxes_ = true;
+    for (ResultLabel* other : form->results()) {
+        if (other != this) other->setSelection(0, 0);
+    }
 }
 
 QString selectedResult(QWidget* form) {
     if (const CalculatorForm* calculator = calculatorForm(form)) {
-        for (const QLabel* label : calculator->results()) {
-            if (label->hasSelectedText()) return copiedText(label);
+        for (const ResultLabel* label : calculator->results()) {
+            if (label->hasSelectedText()) return label->copied();
         }
     }
     return QString();

@@ -44,14 +44,8 @@ QFont arial(double points, bool bold) {
     return layoutFont({QStringLiteral("Arial")}, points, bold);
 }
 
-// A label on a ground of its own, at its place in the layout; applyColours() colours it.
-QLabel* caption(QWidget* client, const char* name, const QString& text, QRect geometry,
-                const QFont& font) {
-    QLabel* label = place(new QLabel(text, client), name, geometry);
-    label->setFont(font);
-    label->setAutoFillBackground(true);
-    return label;
-}
+// Results read from their left edge.
+constexpr Qt::Alignment kResult = Qt::AlignLeft | Qt::AlignVCenter;
 
 QAction* addCheckEntry(QMenu* menu, const char* name, const QString& text, bool checked) {
     QAction* action = addEntry(menu, name, text);
@@ -150,8 +144,9 @@ void discom::buildControls(QWidget* client) {
     };
     const QFont boxFont = arial(10.5, false);
     for (const auto& row : rows) {
-        row.caption = caption(client, row.captionName, QLatin1String(row.text), row.captionGeometry,
-                              captionFont);
+        row.caption = place(new QLabel(QLatin1String(row.text), client), row.captionName,
+                            row.captionGeometry);
+        row.caption->setFont(captionFont);
         row.box = place(new QLineEdit(client), row.boxName, row.boxGeometry);
         row.box->setFont(boxFont);
         row.box->setMaxLength(row.maxLength);
@@ -187,15 +182,19 @@ void discom::buildControls(QWidget* client) {
     }
     Com_calc->setDefault(true);
 
-    enter = caption(client, "Enter", QStringLiteral("Enter:"), twipsRect(120, 600, 630, 360),
-                    captionFont);
-    ci = caption(client, "ci", QStringLiteral("Cubic Inches:"), twipsRect(1320, 4200, 1590, 285),
-                 resultFont);
-    lblCubicInch =
-        caption(client, "lblCubicInch", QString(), twipsRect(3240, 4200, 0, 285), resultFont);
-    cr = caption(client, "cr", QStringLiteral("Comp. Ratio:"), twipsRect(1415, 4680, 1500, 285),
-                 resultFont);
-    crlb = caption(client, "crlb", QString(), twipsRect(3240, 4680, 0, 285), resultFont);
+    // The captions keep the size the layout gives them.
+    enter =
+        place(new QLabel(QStringLiteral("Enter:"), client), "Enter", twipsRect(120, 600, 630, 360));
+    enter->setFont(captionFont);
+    ci = place(new QLabel(QStringLiteral("Cubic Inches:"), client), "ci",
+               twipsRect(1320, 4200, 1590, 285));
+    lblCubicInch = addResult(client, "lblCubicInch", twipsRect(3240, 4200, 0, 285), kResult);
+    cr = place(new QLabel(QStringLiteral("Comp. Ratio:"), client), "cr",
+               twipsRect(1415, 4680, 1500, 285));
+    crlb = addResult(client, "crlb", twipsRect(3240, 4680, 0, 285), kResult);
+    for (QLabel* label : std::initializer_list<QLabel*>{ci, lblCubicInch, cr, crlb}) {
+        label->setFont(resultFont);
+    }
     describeResult(lblCubicInch, ci);
     describeResult(crlb, cr);
     results_ = {lblCubicInch, crlb};
@@ -268,10 +267,10 @@ DiscomOptions discom::options() const {
             compratiomnu->isChecked(), roundtx->isChecked()};
 }
 
-void discom::setResult(QLabel* label, const std::optional<std::string>& text,
+void discom::setResult(ResultLabel* label, const std::optional<std::string>& text,
                        const RegionalFormat& format) {
     if (!text) return;
-    showResult(label, *text, format);
+    label->showNumber(*text, format);
     label->resize(label->sizeHint().width(), label->height());
 }
 
@@ -298,8 +297,11 @@ void discom::applyColours() {
                                  system.color(QPalette::WindowText), kTextContrast);
     const QColor grey = readable(kGreyCaption, captionGround,
                                  dimmed(text, captionGround, kGreyedContrast), kGreyedContrast);
-    for (QLabel* label : {bore, stroke, cylinders, enter, ci, lblCubicInch, cr, crlb}) {
+    // Each caption and result sits on a ground of its own.
+    for (QLabel* label : std::initializer_list<QLabel*>{bore, stroke, cylinders, enter, ci,
+                                                        lblCubicInch, cr, crlb}) {
         setColours(label, text, captionGround);
+        label->setAutoFillBackground(true);
     }
     const bool volumesInUse = compratiomnu->isChecked();
     for (QLabel* label : {head, gaskvol, deck}) {
@@ -309,6 +311,7 @@ void discom::applyColours() {
             ink = readable(Qt::black, captionGround, text, kTextContrast);
         }
         setColours(label, ink, captionGround);
+        label->setAutoFillBackground(true);
     }
 }
 
@@ -320,8 +323,8 @@ void discom::changeEvent(QEvent* event) {
 void discom::Com_calc_Click() {
     runCalculation(*this, [this] {
         const RegionalFormat format = regionalFormat();
-        const DiscomCalculation calc = CalculateDisplacement(
-            boxes_.texts(), options(), resultText(crlb).toStdString(), format);
+        const DiscomCalculation calc =
+            CalculateDisplacement(boxes_.texts(), options(), crlb->result().toStdString(), format);
         setResult(crlb, calc.texts.ratio, format);
         for (int i = 0; i < calc.beeps; ++i) feedback().beep();
         if (calc.message) {
@@ -365,7 +368,7 @@ void discom::compratiomnu_Click() {
 
 // A change of unit or rounding shows the results again, once there are results to show.
 void discom::refreshIfShown() {
-    if (resultText(lblCubicInch).isEmpty()) return;
+    if (lblCubicInch->result().isEmpty()) return;
     runCalculation(*this, [this] {
         const RegionalFormat format = regionalFormat();
         const DiscomTexts texts = RefreshResults(boxes_.texts(), options(), format);

@@ -26,7 +26,7 @@ class discom final : public QMainWindow, public CalculatorForm {
     QWidget* widget() override { return this; }
     std::span<QLineEdit* const> entryBoxes() const override { return boxes_.boxes(); }
     QAbstractButton* calculateButton() const override;
-    std::span<QLabel* const> results() const override { return results_; }
+    std::span<ResultLabel* const> results() const override { return results_; }
 
   protected:
     void changeEvent(QEvent* event) override;
@@ -43,7 +43,7 @@ class discom final : public QMainWindow, public CalculatorForm {
     void refreshIfShown();
 
     DiscomOptions options() const;
-    void setResult(QLabel* label, const std::optional<std::string>& text,
+    void setResult(ResultLabel* label, const std::optional<std::string>& text,
                    const RegionalFormat& format);
     void applyColours();
 
@@ -65,11 +65,11 @@ class discom final : public QMainWindow, public CalculatorForm {
     QLabel* deck;
     QLabel* enter;
     QLabel* ci;
-    QLabel* lblCubicInch;
+    ResultLabel* lblCubicInch;
     QLabel* cr;
-    QLabel* crlb;
+    ResultLabel* crlb;
     EntryBoxes<DiscomEntries> boxes_;
-    std::array<QLabel*, 2> results_{};
+    std::array<ResultLabel*, 2> results_{};
     // Whether the head volume's caption still has the black it starts with.
     bool headStartsBlack_ = true;
 

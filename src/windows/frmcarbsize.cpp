@@ -49,8 +49,8 @@ frmCarbSize::frmCarbSize(QWidget* parent) : QWidget(parent) {
                      twipsRect(3480, 720, 975, 375));
     QLabel* cubicInches = addLabel(this, "Label1_5", QStringLiteral("Cubic Inches"),
                                    twipsRect(735, 645, 930, 195), kRowCaption);
-    lblCFM = addLabel(this, "lblCFM", QString(), twipsRect(1800, 1440, 480, 195),
-                      Qt::AlignLeft | Qt::AlignVCenter);
+    lblCFM = addResult(this, "lblCFM", twipsRect(1800, 1440, 480, 195),
+                       Qt::AlignLeft | Qt::AlignVCenter);
     QLabel* efficiency = addLabel(this, "Label1_3", QStringLiteral("Volumetric Efficiency"),
                                   twipsRect(195, 1005, 1470, 195), kRowCaption);
     QLabel* required = addLabel(this, "Label1_2", QStringLiteral("Required CFM "),
@@ -108,7 +108,7 @@ QAbstractButton* frmCarbSize::calculateButton() const { return cmdCalculateCFM; 
 void frmCarbSize::cmdCalculateCFM_Click() {
     runCalculation(*this, [this] {
         const RegionalFormat format = regionalFormat();
-        showResult(lblCFM, CarbCfmCaption(boxes_.texts(), format), format);
+        lblCFM->showNumber(CarbCfmCaption(boxes_.texts(), format), format);
         lblCFM->adjustSize();
     });
 }

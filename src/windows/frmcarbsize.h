@@ -26,7 +26,7 @@ class frmCarbSize final : public QWidget, public CalculatorForm {
     QWidget* widget() override { return this; }
     std::span<QLineEdit* const> entryBoxes() const override { return boxes_.boxes(); }
     QAbstractButton* calculateButton() const override;
-    std::span<QLabel* const> results() const override { return {&lblCFM, 1}; }
+    std::span<ResultLabel* const> results() const override { return {&lblCFM, 1}; }
 
   private:
     void cmdCalculateCFM_Click();
@@ -34,7 +34,7 @@ class frmCarbSize final : public QWidget, public CalculatorForm {
     QLineEdit* txtRPM;
     QLineEdit* txtCubicInches;
     QLineEdit* txtEfficency;
-    QLabel* lblCFM;
+    ResultLabel* lblCFM;
     QPushButton* cmdCalculateCFM;
     QPushButton* Command2;
     EntryBoxes<CarbEntries> boxes_;

@@ -46,7 +46,7 @@ frmHP_MPH::frmHP_MPH(QWidget* parent) : QWidget(parent) {
                         kTopLeft);
     Label1_6 = addLabel(this, "Label1_6", QStringLiteral("Horse Power"),
                         twipsRect(360, 1680, 915, 195), kTopLeft);
-    lblHP = addLabel(this, "lblHP", QString(), twipsRect(1560, 1680, 825, 255), kTopLeft);
+    lblHP = addResult(this, "lblHP", twipsRect(1560, 1680, 825, 255), kTopLeft);
 
     boxes_.bind({{TrapSpeedEntries::Weight, txtWeight}, {TrapSpeedEntries::Mph, txtMPH}});
 
@@ -71,7 +71,7 @@ QAbstractButton* frmHP_MPH::calculateButton() const { return cmdCalculate; }
 void frmHP_MPH::cmdCalculate_Click() {
     runCalculation(*this, [this] {
         const RegionalFormat format = regionalFormat();
-        showResult(lblHP, HorsepowerCaption(boxes_.texts(), format), format);
+        lblHP->showNumber(HorsepowerCaption(boxes_.texts(), format), format);
         fitToText(lblHP);
     });
 }

@@ -21,7 +21,7 @@ class frmHP_MPH final : public QWidget, public CalculatorForm {
     QWidget* widget() override { return this; }
     std::span<QLineEdit* const> entryBoxes() const override { return boxes_.boxes(); }
     QAbstractButton* calculateButton() const override;
-    std::span<QLabel* const> results() const override { return {&lblHP, 1}; }
+    std::span<ResultLabel* const> results() const override { return {&lblHP, 1}; }
 
   private:
     void cmdCalculate_Click();
@@ -32,7 +32,7 @@ class frmHP_MPH final : public QWidget, public CalculatorForm {
     QLabel* Label1_5;
     QLineEdit* txtMPH;
     QLabel* Label1_6;
-    QLabel* lblHP;
+    ResultLabel* lblHP;
     QPushButton* cmdCalculate;
     EntryBoxes<TrapSpeedEntries> boxes_;
 };

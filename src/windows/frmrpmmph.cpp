@@ -76,8 +76,8 @@ frmRPMMPH::frmRPMMPH(QWidget* parent) : QWidget(parent) {
                          twipsRect(240, 1845, 1335, 195), kRowCaption);
     Label1[4] = addLabel(this, "Label1_4", QLatin1String(kEngineSpeedCaptions[4]),
                          twipsRect(480, 2760, 1440, 195), kRowCaption);
-    lblAnswer = addLabel(this, "lblAnswer", QString(), twipsRect(2160, 2760, 1215, 255),
-                         Qt::AlignLeft | Qt::AlignTop);
+    lblAnswer = addResult(this, "lblAnswer", twipsRect(2160, 2760, 1215, 255),
+                          Qt::AlignLeft | Qt::AlignTop);
 
     engineSpeedBoxes_.bind({{EngineSpeedEntries::Mph, txtMPH},
                             {EngineSpeedEntries::Axle, txtAxle},
@@ -173,7 +173,7 @@ void frmRPMMPH::cmdCalculate_Click() {
 }
 
 void frmRPMMPH::showAnswer(const std::string& answer, const RegionalFormat& format) {
-    showResult(lblAnswer, answer, format);
+    lblAnswer->showNumber(answer, format);
     fitToText(lblAnswer);
 }
 

@@ -41,7 +41,7 @@ class frmRPMMPH final : public QWidget, public CalculatorForm {
     // The boxes of the mode's calculation; none without a mode.
     std::span<QLineEdit* const> entryBoxes() const override;
     QAbstractButton* calculateButton() const override;
-    std::span<QLabel* const> results() const override { return {&lblAnswer, 1}; }
+    std::span<ResultLabel* const> results() const override { return {&lblAnswer, 1}; }
 
   private:
     void ApplyFormType();
@@ -57,7 +57,7 @@ class frmRPMMPH final : public QWidget, public CalculatorForm {
     QLineEdit* txtTransmission;
     QLineEdit* txtTireDiameter;
     std::array<QLabel*, 5> Label1;
-    QLabel* lblAnswer;
+    ResultLabel* lblAnswer;
     QPushButton* cmdCalculate;
     QPushButton* cmdClear;
     EntryBoxes<EngineSpeedEntries> engineSpeedBoxes_;

@@ -244,8 +244,8 @@ class TestHostile : public QObject, test::FrameFixture {
             compression->trigger();
         }
         calculatorForm(form)->calculateButton()->click();
-        auto* label = control<QLabel>(form, result.toLatin1().constData());
-        const QString whole = resultText(label);
+        auto* label = control<ResultLabel>(form, result.toLatin1().constData());
+        const QString whole = label->result();
         QVERIFY(whole.size() > 40);
         QCOMPARE(label->toolTip().remove(QLatin1Char('\n')), whole);
         const QFontMetrics tipMetrics(QToolTip::font());

@@ -192,11 +192,11 @@ QString asQuoted(QString text) {
 const QString kSentinel = QStringLiteral("\u2049unwritten\u2049");
 
 // Whether `label` holds a result the window wrote, rather than only the text it was made with:
-// resultText() reads the text shown until a result is written, and from then on the result.
-bool holdsResult(QLabel* label) {
+// result() reads the text shown until a result is written, and from then on the result.
+bool holdsResult(ResultLabel* label) {
     const QString shown = label->text();
     label->setText(kSentinel);
-    const bool held = resultText(label) != kSentinel;
+    const bool held = label->result() != kSentinel;
     label->setText(shown);
     return held;
 }
@@ -207,7 +207,7 @@ struct Watched {
     const Calculator* row = nullptr;
     QPointer<QWidget> form;
     QPointer<QAbstractButton> calculate;
-    std::vector<QPointer<QLabel>> results;
+    std::vector<QPointer<ResultLabel>> results;
     QStringList shown;
     // While Calculate is pressed: what each label that held a result showed before the sentinel
     // replaced it, and where the focus was.
@@ -217,7 +217,7 @@ struct Watched {
 
     QStringList texts() const {
         QStringList list;
-        for (const QLabel* label : results) list << (label ? resultText(label) : QString());
+        for (const ResultLabel* label : results) list << (label ? label->result() : QString());
         return list;
     }
     QString name() const {
@@ -411,7 +411,7 @@ class Soak {
         w->form = form;
         if (CalculatorForm* calculator = calculatorForm(form)) {
             w->calculate = calculator->calculateButton();
-            for (QLabel* label : calculator->results()) w->results.emplace_back(label);
+            for (ResultLabel* label : calculator->results()) w->results.emplace_back(label);
         }
         w->armed.resize(w->results.size());
         w->shown = w->texts();
@@ -437,7 +437,7 @@ class Soak {
     }
 
     // Calculate is pressed: each result label that holds a result shows the sentinel until the
-    // window writes it. The window reads its results through resultText(), which keeps them.
+    // window writes it. The window reads its results through result(), which keeps them.
     void arm(Watched& w) {
         if (trial_ || w.primed) return;
         w.primed = true;
@@ -453,7 +453,7 @@ class Soak {
     std::vector<bool> disarm(Watched& w) {
         std::vector<bool> written(w.results.size());
         for (std::size_t i = 0; i < w.results.size(); ++i) {
-            QLabel* label = w.results[i];
+            ResultLabel* label = w.results[i];
             written[i] = w.armed[i] ? label->text() != kSentinel : holdsResult(label);
             if (w.armed[i] && !written[i]) label->setText(*w.armed[i]);
             w.armed[i].reset();
@@ -563,10 +563,10 @@ class Soak {
             expect(w->texts() == w->shown, w->name() + " results changed from " +
                                                w->shown.join('|') + " to " + w->texts().join('|') +
                                                " without a Calculate or an option change");
-            for (const QLabel* label : w->results) {
+            for (const ResultLabel* label : w->results) {
                 expect(label->geometry().right() < label->parentWidget()->width(),
                        w->name() + " shows " + quoted(label->text()) + " cut off by its edge");
-                for (const QString& text : {label->text(), resultText(label)}) {
+                for (const QString& text : {label->text(), label->result()}) {
                     expect(text.isEmpty() || numberWriting_.match(text).hasMatch(),
                            w->name() + " shows " + quoted(text) + ", no number in " +
                                QLocale().name());
