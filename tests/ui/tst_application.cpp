@@ -2,10 +2,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPushButton>
 #include <QtTest>
+#include <algorithm>
 
 #include "app/calculators.h"
 #include "app/mdiform1.h"
@@ -95,6 +98,42 @@ class TestApplication : public QObject {
         for (const Calculator& row : calculators()) {
             if (row.opening != Opening::None) QTest::newRow(row.entry) << row.entry;
         }
+    }
+
+    // Every control of a calculator window lies within what holds it, clear of the others beside
+    // it, and shows its whole caption.
+    void windowsLayTheirControlsOut_data() { windowsOpenWithOnePaint_data(); }
+    void windowsLayTheirControlsOut() {
+        QFETCH(QString, command);
+        MDIForm1 frame;
+        frame.show();
+        const auto row = std::find_if(calculators().begin(), calculators().end(),
+                                      [&](const Calculator& c) { return command == c.entry; });
+        QWidget* form = row->open(frame, 1);
+        auto* window = qobject_cast<QMainWindow*>(form);
+        QWidget* client = window ? window->centralWidget() : form;
+        QList<QWidget*> controls = client->findChildren<QWidget*>();
+        controls.removeIf([](const QWidget* c) {
+            return c->isWindow() || c->isHidden() || c->objectName().isEmpty() ||
+                   c->objectName().startsWith(QLatin1String("qt_"));
+        });
+        for (const QWidget* c : controls) {
+            const QByteArray name = c->objectName().toLatin1();
+            QVERIFY2(c->parentWidget()->rect().contains(c->geometry()), name);
+            if (const auto* button = qobject_cast<const QPushButton*>(c)) {
+                QVERIFY2(
+                    c->fontMetrics().horizontalAdvance(plainCaption(button->text())) < c->width(),
+                    name);
+            } else if (qobject_cast<const QLabel*>(c) || qobject_cast<const QAbstractButton*>(c)) {
+                QVERIFY2(c->width() >= c->sizeHint().width() || c->width() == 0, name);
+            }
+            for (const QWidget* other : controls) {
+                QVERIFY2(other == c || other->parentWidget() != c->parentWidget() ||
+                             !other->geometry().intersects(c->geometry()),
+                         name + " and " + other->objectName().toLatin1());
+            }
+        }
+        if (window) delete window;
     }
 
     // A calculator child window opens painted once, with the focus on the first control of its
