@@ -179,12 +179,11 @@ QStringList namesOf(const QWidget* form, const QLineEdit* box) {
 // A text as a message quotes it, without what a quote leaves out or adds: characters that
 // would break its line, the writing-direction isolates around it, the replacement character.
 QString asQuoted(QString text) {
-    text.removeIf([](QChar c) {
+    return text.removeIf([](QChar c) {
         const char16_t u = c.unicode();
         return u < 0x20 || (u >= 0x7f && u <= 0x9f) || u == 0x2028 || u == 0x2029 ||
                (u >= 0x2066 && u <= 0x2069) || u == 0xfffd;
     });
-    return text;
 }
 
 // What a result label shows while its Calculate runs, until the window writes it: no window ever
@@ -520,14 +519,12 @@ class Soak {
         const QList<QLineEdit*> named = childrenWhere<QLineEdit>(w.form, [&](QLineEdit* box) {
             return warning.text.contains(": ") && namesOf(w.form, box).contains(name);
         });
-        const qsizetype open = warning.text.indexOf(QStringLiteral("\"\u2068"));
-        const qsizetype close = warning.text.lastIndexOf(QStringLiteral("\u2069\""));
-        if (named.size() == 1 && open >= 0 && close > open) {
-            QString quote = warning.text.mid(open + 2, close - open - 2);
-            const bool cut = quote.endsWith(QStringLiteral("..."));
-            if (cut) quote.chop(3);
+        static const QRegularExpression quoteIn(QStringLiteral("\"\u2068(.*)\u2069\""));
+        if (const QRegularExpressionMatch quote = quoteIn.match(warning.text);
+            named.size() == 1 && quote.hasMatch()) {
             const QString held = asQuoted(named[0]->text());
-            expect(cut ? held.startsWith(asQuoted(quote)) : held == asQuoted(quote),
+            const QString shown = asQuoted(quote.captured(1));
+            expect(held == shown || (shown.endsWith("...") && held.startsWith(shown.chopped(3))),
                    what + ", but " + named[0]->objectName() + " holds " + quoted(held));
         }
         QWidget* focus = w.form->window()->focusWidget();
