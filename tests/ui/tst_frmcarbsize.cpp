@@ -66,47 +66,36 @@ class TestFrmCarbSize : public QObject, test::FrameFixture {
     // A refused key leaves the box as it was and shows the note of what the box takes, with no
     // sound, message or change of focus, until the box takes a key.
     void typedKeysAreVetted_data() {
-        QTest::addColumn<QString>("boxName");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("result");
-        QTest::addColumn<QString>("note");
+        // The box, what is typed into it, what it then holds and the note shown.
+        QTest::addColumn<QStringList>("keys");
         const QString numbers = "Only whole numbers and % can be typed here.";
         const QString full =
             "At most six characters fit here: select some and press Delete to make room.";
-        for (const char* name : {"txtRPM", "txtCubicInches", "txtEfficency"}) {
-            QTest::addRow("%s decimal point", name) << name << "1.5"
-                                                    << "15" << QString();
-            QTest::addRow("%s minus", name) << name << "-300"
-                                            << "300" << QString();
-            QTest::addRow("%s percent", name) << name << "85%"
-                                              << "85%" << QString();
-            QTest::addRow("%s letters and blanks", name) << name << "1 a,2"
-                                                         << "12" << QString();
-            QTest::addRow("%s full stop last", name) << name << "382."
-                                                     << "382" << numbers;
+        for (const QString name : {"txtRPM", "txtCubicInches", "txtEfficency"}) {
+            const QByteArray latin = name.toLatin1();
+            const char* tag = latin.constData();
+            QTest::addRow("%s decimal point", tag) << QStringList{name, "1.5", "15", ""};
+            QTest::addRow("%s minus", tag) << QStringList{name, "-300", "300", ""};
+            QTest::addRow("%s percent", tag) << QStringList{name, "85%", "85%", ""};
+            QTest::addRow("%s letters and blanks", tag) << QStringList{name, "1 a,2", "12", ""};
+            QTest::addRow("%s full stop last", tag) << QStringList{name, "382.", "382", numbers};
         }
-        QTest::addRow("rpm stops at six") << "txtRPM"
-                                          << "1234567"
-                                          << "123456" << full;
-        QTest::addRow("rpm backspace when full") << "txtRPM"
-                                                 << "123456\b"
-                                                 << "123456" << full;
-        QTest::addRow("backspace that deletes nothing") << "txtCubicInches"
-                                                        << ".\b"
-                                                        << "" << QString();
-        QTest::addRow("displacement has no limit") << "txtCubicInches"
-                                                   << "123456789"
-                                                   << "123456789" << QString();
-        QTest::addRow("efficiency has no limit") << "txtEfficency"
-                                                 << "123456789"
-                                                 << "123456789" << QString();
+        QTest::addRow("rpm stops at six") << QStringList{"txtRPM", "1234567", "123456", full};
+        QTest::addRow("rpm backspace when full")
+            << QStringList{"txtRPM", "123456\b", "123456", full};
+        QTest::addRow("backspace that deletes nothing")
+            << QStringList{"txtCubicInches", ".\b", "", ""};
+        QTest::addRow("displacement has no limit")
+            << QStringList{"txtCubicInches", "123456789", "123456789", ""};
+        QTest::addRow("efficiency has no limit")
+            << QStringList{"txtEfficency", "123456789", "123456789", ""};
     }
     void typedKeysAreVetted() {
-        QFETCH(QString, boxName);
-        QFETCH(QString, typed);
-        QFETCH(QString, result);
-        QFETCH(QString, note);
-        QLineEdit* edit = box(open(), boxName.toLatin1().constData());
+        QFETCH(QStringList, keys);
+        const QString& typed = keys[1];
+        const QString& result = keys[2];
+        const QString& note = keys[3];
+        QLineEdit* edit = box(open(), qPrintable(keys[0]));
         edit->setFocus();
         QTest::keyClicks(edit, typed);
         QCOMPARE(edit->text(), result);

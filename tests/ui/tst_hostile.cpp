@@ -65,6 +65,133 @@ class TestHostile : public QObject, test::FrameFixture {
     void init() { startFrame(); }
     void cleanup() { stopFrame(); }
 
+    // A calculation that fails shows one warning that names the box to blame and quotes it,
+    // leaves the answer shown before as it was, while the warning is open too, and puts the focus
+    // in that box.
+    void failureLeavesTheAnswerAndFocusesTheBox() {
+        const QHash<QString, QStringList> worked = {
+            {"mnuRPM",
+             {"txtMPH", "60", "txtAxle", "3.73", "txtTransmission", "1", "txtTireDiameter", "26"}},
+            {"mnuMPH",
+             {"txtRPM", "3000", "txtAxle", "3.73", "txtTransmission", "1", "txtTireDiameter",
+              "26"}},
+            {"mnuHpMPH", {"txtWeight", "3200", "txtMPH", "100"}},
+        };
+        const QString tiny = QStringLiteral("1e-200");
+        const struct {
+            const char* command;
+            QStringList entries;
+            QString message;
+            const char* focused;
+        } cases[] = {
+            {"mnuRPM",
+             {"txtTireDiameter", "26in"},
+             "Tire Diameter: \"\u206826in\u2069\" is not a number.",
+             "txtTireDiameter"},
+            {"mnuMPH",
+             {"txtTireDiameter", ""},
+             "Tire Diameter: Nothing was entered. Enter a number.",
+             "txtTireDiameter"},
+            {"mnuRPM",
+             {"txtAxle", "3.73:1"},
+             "Axle Ratio: \"\u20683.73:1\u2069\" is not a number.",
+             "txtAxle"},
+            {"mnuMPH", {"txtRPM", "fast"}, "RPM: \"\u2068fast\u2069\" is not a number.", "txtRPM"},
+            {"mnuRPM", {"txtMPH", "fast"}, "MPH: \"\u2068fast\u2069\" is not a number.", "txtMPH"},
+            {"mnuRPM",
+             {"txtTireDiameter", "0"},
+             "Tire Diameter: \"\u20680\u2069\" would make the calculation divide by zero.",
+             "txtTireDiameter"},
+            {"mnuMPH",
+             {"txtTransmission", "0"},
+             "Transmission Ratio: \"\u20680\u2069\" would make the calculation divide by zero.",
+             "txtTransmission"},
+            {"mnuRPM",
+             {"txtMPH", "0", "txtTireDiameter", "0"},
+             "Tire Diameter: \"\u20680\u2069\" would make the calculation divide 0 by 0, which "
+             "cannot be calculated.",
+             "txtTireDiameter"},
+            // An overdrive typed with a decimal comma is never read as 700.
+            {"mnuRPM",
+             {"txtTransmission", "0,700"},
+             "Transmission Ratio: \"\u20680,700\u2069\" is not a number in your region's format "
+             "\u2014 write it as 0.700",
+             "txtTransmission"},
+            {"mnuMPH",
+             {"txtRPM", tiny, "txtAxle", tiny, "txtTransmission", tiny, "txtTireDiameter", tiny},
+             "Axle Ratio: \"\u20681e-200\u2069\" is too close to zero for this calculation.",
+             "txtAxle"},
+            {"mnuRPM",
+             {"txtMPH", "-1e308"},
+             "MPH: \"\u2068-1e308\u2069\" is too far below zero for this calculation.",
+             "txtMPH"},
+            {"mnuHpMPH",
+             {"txtWeight", "1e400"},
+             "Weight: \"\u20681e400\u2069\" is too large for this calculation.",
+             "txtWeight"},
+            // The MPH label's access key leads to the weight box, so the speed box is named by
+            // the name it gives screen readers.
+            {"mnuHpMPH",
+             {"txtMPH", "1e200"},
+             "MPH: \"\u20681e200\u2069\" is too large for this calculation.",
+             "txtMPH"},
+            // Of two boxes whose product is beyond range, the larger factor is to blame.
+            {"mnuHpMPH",
+             {"txtWeight", "1e100", "txtMPH", "1e100"},
+             "MPH: \"\u20681e100\u2069\" is too large for this calculation.",
+             "txtMPH"},
+            {"mnuHpMPH",
+             {"txtWeight", "-1e307", "txtMPH", "1000"},
+             "Weight: \"\u2068-1e307\u2069\" is too far below zero for this calculation.",
+             "txtWeight"},
+            {"mnuHpMPH",
+             {"txtMPH", "-1e309"},
+             "MPH: \"\u2068-1e309\u2069\" is too far below zero for this calculation.",
+             "txtMPH"},
+            // Read up to the separator, the weight would be 3 pounds, or 0.
+            {"mnuHpMPH",
+             {"txtWeight", "3,200"},
+             "Weight: \"\u20683,200\u2069\" \u2014 write the number without digit-group "
+             "separators: 3200",
+             "txtWeight"},
+            {"mnuHpMPH",
+             {"txtWeight", "0,500"},
+             "Weight: \"\u20680,500\u2069\" \u2014 write the decimal point as a full stop: 0.500",
+             "txtWeight"},
+        };
+        const auto type = [](QWidget* form, const QStringList& entries) {
+            for (qsizetype i = 0; i + 1 < entries.size(); i += 2) {
+                box(form, qPrintable(entries[i]))->setText(entries[i + 1]);
+            }
+        };
+        for (const auto& c : cases) {
+            const QString row = c.command + (": " + c.entries.join(' '));
+            QWidget* form = open(c.command);
+            type(form, worked[c.command]);
+            CalculatorForm* calculator = calculatorForm(form);
+            calculator->calculateButton()->click();
+            ResultLabel* answer = calculator->results().front();
+            const QString before = answer->text();
+            QVERIFY2(!before.isEmpty(), qPrintable(row));
+            recorder->events.clear();
+            type(form, c.entries);
+            calculator->calculateButton()->setFocus();
+            QString answerWhileShown;
+            recorder->onMessage = [&] { answerWhileShown = answer->text(); };
+            calculator->calculateButton()->click();
+            recorder->onMessage = nullptr;
+
+            QCOMPARE(recorder->messages().size(), 1);
+            const test::Recorder::Event shown = recorder->messages().first();
+            QCOMPARE(shown.title, QStringLiteral("Motoreckon"));
+            QVERIFY2(shown.text == c.message, qPrintable(row + " gave " + shown.text));
+            QCOMPARE(shown.icon, Feedback::Icon::Warning);
+            QCOMPARE(answerWhileShown, before);
+            QCOMPARE(answer->text(), before);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(c.focused));
+        }
+    }
+
     void typedTextIsShownAsTyped_data() {
         QTest::addColumn<QString>("typed");
         QTest::newRow("picture of a device") << "<img src=/dev/zero>";
