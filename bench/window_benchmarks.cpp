@@ -31,7 +31,9 @@
 
 #include "app/calculators.h"
 #include "app/mdiform1.h"
+#include "forms/calculator_form.h"
 #include "forms/placement.h"
+#include "forms/results.h"
 #include "suites.h"
 #include "ui/recorder.h"
 
@@ -210,11 +212,9 @@ struct Measured {
     std::unique_ptr<QMenuBar> cornerMenus;
 };
 
-QPushButton* calculateButton(const QWidget* form) {
-    for (QPushButton* button : form->findChildren<QPushButton*>()) {
-        if (button->text() == QLatin1String("&Calculate")) return button;
-    }
-    return nullptr;
+QAbstractButton* calculateButton(QWidget* form) {
+    CalculatorForm* calculator = calculatorForm(form);
+    return calculator ? calculator->calculateButton() : nullptr;
 }
 
 // The form the frame's last command showed: a new top-level window, or the active child.
@@ -290,7 +290,7 @@ std::vector<Measured> discover(MDIForm1& frame) {
             measured.form +=
                 " (" + form->windowTitle().section(QLatin1Char(' '), 0, 0).toStdString() + ")";
         }
-        const QPushButton* button = calculateButton(form);
+        const QAbstractButton* button = calculateButton(form);
         measured.button = button ? button->objectName().toStdString() : std::string();
         measured.topLevel = form->isWindow();
         measured.title = form->windowTitle();
@@ -350,14 +350,13 @@ struct Controls {
     std::vector<QLabel*> results;
 };
 
-Controls controlsOf(const QWidget* form) {
+Controls controlsOf(QWidget* form) {
     Controls controls;
-    for (QLineEdit* box : form->findChildren<QLineEdit*>()) {
-        if (box->isVisibleTo(form) && box->isEnabled()) controls.boxes.push_back(box);
+    const CalculatorForm* calculator = calculatorForm(form);
+    for (QLineEdit* box : calculator->entryBoxes()) {
+        if (box->isEnabled()) controls.boxes.push_back(box);
     }
-    for (QLabel* label : form->findChildren<QLabel*>()) {
-        if (!label->accessibleDescription().isEmpty()) controls.results.push_back(label);
-    }
+    controls.results.assign(calculator->results().begin(), calculator->results().end());
     return controls;
 }
 
@@ -407,7 +406,7 @@ void measureCalculate(Table& table, MDIForm1& frame, const Measured& measured) {
     test::Recorder recorder;
     QWidget* form = openFromMenu(frame, *measured.calculator);
     if (!form) throw std::runtime_error("no window was shown");
-    QPushButton* button = calculateButton(form);
+    QAbstractButton* button = calculateButton(form);
     const Controls controls = controlsOf(form);
     std::array<QStringList, 2> written;
     for (std::size_t press = 0; press < 2; ++press) {

@@ -231,29 +231,19 @@ class TestHostile : public QObject, test::FrameFixture {
     }
 
     void windowGoesAwayUnderItsMessage_data() {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("rpm");
-        QTest::addColumn<QString>("meanwhile");
-        QTest::newRow("carburetor Close") << "mnuCarbSize"
-                                          << "99999"
-                                          << "Command2";
-        QTest::newRow("carburetor, frame closed") << "mnuCarbSize"
-                                                  << "99999"
-                                                  << "frame";
-        QTest::newRow("displacement File Exit") << "mnuSizeCompression"
-                                                << ""
-                                                << "MnuExit";
-        QTest::newRow("displacement close box") << "mnuSizeCompression"
-                                                << ""
-                                                << "window";
+        // The calculator, what its RPM box holds, and what is closed while its message is open.
+        QTest::addColumn<QStringList>("trial");
+        QTest::newRow("carburetor Close") << QStringList{"mnuCarbSize", "99999", "Command2"};
+        QTest::newRow("carburetor, frame closed") << QStringList{"mnuCarbSize", "99999", "frame"};
+        QTest::newRow("displacement File Exit") << QStringList{"mnuSizeCompression", "", "MnuExit"};
+        QTest::newRow("displacement close box") << QStringList{"mnuSizeCompression", "", "window"};
     }
 
     // A screen reader, or a window manager that ignores modality, can close a window while its
     // message box is open: the box goes with the window, and the program goes on.
     void windowGoesAwayUnderItsMessage() {
-        QFETCH(QString, command);
-        QFETCH(QString, rpm);
-        QFETCH(QString, meanwhile);
+        QFETCH(QStringList, trial);
+        const QString &command = trial[0], &rpm = trial[1], &meanwhile = trial[2];
         recorder.reset();
         QPointer<QWidget> form = open(command.toLatin1().constData());
         if (!rpm.isEmpty()) box(form, "txtRPM")->setText(rpm);
@@ -284,31 +274,22 @@ class TestHostile : public QObject, test::FrameFixture {
     }
 
     void commandsWaitForTheMessage_data() {
-        // Commands of the window, or of the frame (mnu...), given in turn.
-        QTest::addColumn<QString>("meanwhile");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("displacement");
-        QTest::newRow("liters") << "MnuLiters"
-                                << "Liters:"
-                                << "5.732968614912";
-        QTest::newRow("rounding") << "roundtx"
-                                  << "Cubic Inches:"
-                                  << "349.85";
-        QTest::newRow("calculate again") << "Com_calc"
-                                         << "Cubic Inches:"
-                                         << "349.848576";
-        QTest::newRow("exit, then opened again") << "Com_end mnuSizeCompression"
-                                                 << "Cubic Inches:"
-                                                 << "349.848576";
+        // Commands of the window, or of the frame (mnu...), given in turn; the unit caption and
+        // the displacement shown afterwards.
+        QTest::addColumn<QStringList>("trial");
+        QTest::newRow("liters") << QStringList{"MnuLiters", "Liters:", "5.732968614912"};
+        QTest::newRow("rounding") << QStringList{"roundtx", "Cubic Inches:", "349.85"};
+        QTest::newRow("calculate again") << QStringList{"Com_calc", "Cubic Inches:", "349.848576"};
+        QTest::newRow("exit, then opened again")
+            << QStringList{"Com_end mnuSizeCompression", "Cubic Inches:", "349.848576"};
     }
 
     // A command given to the displacement window while its Calculate waits on a message runs
     // once the Calculate has ended, in the order given, so the unit caption and the number under
     // it agree; meanwhile the unit marks still say what the window shows.
     void commandsWaitForTheMessage() {
-        QFETCH(QString, meanwhile);
-        QFETCH(QString, caption);
-        QFETCH(QString, displacement);
+        QFETCH(QStringList, trial);
+        const QString &meanwhile = trial[0], &caption = trial[1], &displacement = trial[2];
         recorder.reset();
         QWidget* form = open("mnuSizeCompression");
         fill(form, {"txtBore", "4", "txtStroke", "3.48", "txtCylinders", "8", "gaskettx", "8"});
