@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QIconEngine>
 #include <QProxyStyle>
 #include <QStyleOption>
 #include <map>
@@ -55,18 +56,51 @@ class StyleWithFixedIcons final : public QProxyStyle {
     mutable std::map<std::pair<StandardPixmap, Qt::LayoutDirection>, QIcon> icons_;
 };
 
+// The program's icon, read from its pictures only when something first draws it or asks for its
+// sizes: reading them all is a tenth of what starting the program costs, and a window whose
+// platform shows no icon never needs them.
+class ProgramIconEngine final : public QIconEngine {
+  public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return icon().actualSize(size, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return icon().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
+                         qreal scale) override {
+        return icon().pixmap(size, scale, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return icon().availableSizes(mode, state);
+    }
+    bool isNull() override { return false; }
+    QIconEngine* clone() const override { return new ProgramIconEngine; }
+
+  private:
+    // The pictures of every size the build rendered, named by their size in pixels.
+    const QIcon& icon() {
+        if (icon_.isNull()) {
+            const QDir sizes(QStringLiteral(":/icon"));
+            for (const QString& file : sizes.entryList()) {
+                const int pixels = QFileInfo(file).baseName().toInt();
+                icon_.addFile(sizes.filePath(file), QSize(pixels, pixels));
+            }
+        }
+        return icon_;
+    }
+
+    QIcon icon_;
+};
+
 }  // namespace
 
 void installStyle() { QApplication::setStyle(new StyleWithFixedIcons); }
 
-void installWindowIcon() {
-    QIcon icon;
-    const QDir sizes(QStringLiteral(":/icon"));
-    for (const QString& file : sizes.entryList()) {
-        const int pixels = QFileInfo(file).baseName().toInt();
-        icon.addFile(sizes.filePath(file), QSize(pixels, pixels));
-    }
-    QApplication::setWindowIcon(icon);
-}
+void installWindowIcon() { QApplication::setWindowIcon(QIcon(new ProgramIconEngine)); }
 
 }  // namespace motoreckon
