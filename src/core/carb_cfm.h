@@ -18,6 +18,9 @@ float CalcCarbCFM(std::int16_t rpm, float cubicInches, std::int16_t efficiency);
 // efficiency in percent.
 struct CarbFields {
     enum Field { Rpm, CubicInches, Efficiency, kFieldCount };
+    static constexpr const char* kHints[] = {"Enter the maximum expected RPM",
+                                             "Engine displacement, in cubic inches",
+                                             "Volumetric efficiency, in %"};
 };
 using CarbEntries = EntryTexts<CarbFields>;
 

@@ -15,6 +15,9 @@ namespace motoreckon {
 // cylinders, and the head (combustion chamber), gasket and deck volumes in cc.
 struct DiscomFields {
     enum Field { Bore, Stroke, Cylinders, Head, Gasket, Deck, kFieldCount };
+    static constexpr const char* kHints[] = {
+        "Cylinder bore, in inches",         "Piston stroke, in inches",  "Number of cylinders",
+        "Combustion chamber volume, in cc", "Head gasket volume, in cc", "Deck volume, in cc"};
 };
 using DiscomEntries = EntryTexts<DiscomFields>;
 

@@ -13,7 +13,7 @@ namespace motoreckon {
 // The texts of a calculation's entries, exactly as typed, each kept under the number its
 // calculation gives the entry. `Names` holds the calculation's `Field` enum, numbered from 0,
 // whose last enumerator, kFieldCount, counts them; its names are the entries' own
-// (CarbEntries::Rpm).
+// (CarbEntries::Rpm); and `kHints`, what each entry takes and in which unit, in its order.
 template <class Names>
 class EntryTexts : public Names {
   public:
@@ -26,6 +26,9 @@ class EntryTexts : public Names {
     requires(sizeof...(Texts) == kCount && (std::convertible_to<Texts, std::string> && ...))
         EntryTexts(Texts&&... texts)
         : texts_{std::string(std::forward<Texts>(texts))...} {}
+
+    // What the entry `field` takes and in which unit: "Tire diameter, in inches".
+    static constexpr const char* hint(Field field) { return Names::kHints[field]; }
 
     const std::string& operator[](Field field) const { return texts_[field]; }
     std::string& operator[](Field field) { return texts_[field]; }

@@ -11,6 +11,8 @@ namespace motoreckon {
 // The entries of the horsepower window: the car's weight in pounds, its trap speed in MPH.
 struct TrapSpeedFields {
     enum Field { Weight, Mph, kFieldCount };
+    static constexpr const char* kHints[] = {"Car weight with driver, in pounds",
+                                             "Trap speed, in miles per hour"};
 };
 using TrapSpeedEntries = EntryTexts<TrapSpeedFields>;
 

@@ -12,6 +12,9 @@ namespace motoreckon {
 // ratios, tire diameter in inches.
 struct EngineSpeedFields {
     enum Field { Mph, Axle, Transmission, TireDiameter, kFieldCount };
+    static constexpr const char* kHints[] = {
+        "Road speed, in miles per hour", "Axle ratio, as a plain number",
+        "Transmission ratio of the gear in use, as a plain number", "Tire diameter, in inches"};
 };
 using EngineSpeedEntries = EntryTexts<EngineSpeedFields>;
 
@@ -19,6 +22,9 @@ using EngineSpeedEntries = EntryTexts<EngineSpeedFields>;
 // and transmission ratios.
 struct RoadSpeedFields {
     enum Field { Rpm, TireDiameter, Axle, Transmission, kFieldCount };
+    static constexpr const char* kHints[] = {
+        "Engine speed, in RPM", "Tire diameter, in inches", "Axle ratio, as a plain number",
+        "Transmission ratio of the gear in use, as a plain number"};
 };
 using RoadSpeedEntries = EntryTexts<RoadSpeedFields>;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QString>
 #include <array>
 #include <deque>
 #include <functional>
@@ -9,6 +10,8 @@
 
 class QAbstractButton;
 class QWidget;
+
+#include "forms/controls.h"
 
 namespace motoreckon {
 
@@ -60,11 +63,15 @@ class EntryBoxes {
         QLineEdit* box;
     };
 
-    // Binds each entry to its box. An entry left unbound or bound twice, or a box bound to two
-    // entries, stops the program with a message that names them, in every build: a window whose
-    // boxes are mixed up never loads.
+    // Binds each entry to its box, whose tooltip, and so its accessible description, becomes
+    // what the entry takes (describeEntry): a box bound to another entry says so. An entry left
+    // unbound or bound twice, or a box bound to two entries, stops the program with a message
+    // that names them, in every build: a window whose boxes are mixed up never loads.
     void bind(std::initializer_list<Binding> bindings) {
-        for (const Binding& binding : bindings) bindEntry(boxes_, binding.field, binding.box);
+        for (const Binding& binding : bindings) {
+            bindEntry(boxes_, binding.field, binding.box);
+            describeEntry(binding.box, QString::fromUtf8(Entries::hint(binding.field)));
+        }
         requireEveryEntryBound(boxes_);
     }
 

@@ -116,8 +116,7 @@ void discom::buildControls(QWidget* client) {
     QFont resultFont = arial(12, true);
     resultFont.setStyleStrategy(QFont::PreferNoShaping);
 
-    // The six rows of entry: a caption, whose access key leads to its box, and the box, with
-    // what it takes.
+    // The six rows of entry: a caption, whose access key leads to its box, and the box.
     const struct {
         QLabel*& caption;
         const char* captionName;
@@ -127,20 +126,19 @@ void discom::buildControls(QWidget* client) {
         const char* boxName;
         QRect boxGeometry;
         int maxLength;
-        const char* hint;
     } rows[] = {
         {bore, "bore", "&Bore", twipsRect(720, 960, 510, 360), txtBore, "txtBore",
-         twipsRect(2040, 910, 855, 360), 6, "Cylinder bore, in inches"},
+         twipsRect(2040, 910, 855, 360), 6},
         {stroke, "stroke", "&Stroke", twipsRect(720, 1440, 690, 360), txtStroke, "txtStroke",
-         twipsRect(2040, 1390, 855, 360), 6, "Piston stroke, in inches"},
+         twipsRect(2040, 1390, 855, 360), 6},
         {cylinders, "cylinders", "C&ylinders", twipsRect(720, 1920, 990, 240), txtCylinders,
-         "txtCylinders", twipsRect(2040, 1870, 855, 360), 2, "Number of cylinders"},
+         "txtCylinders", twipsRect(2040, 1870, 855, 360), 2},
         {head, "head", "&Head Vol.", twipsRect(720, 2400, 990, 360), headtx, "headtx",
-         twipsRect(2040, 2350, 855, 360), 6, "Combustion chamber volume, in cc"},
+         twipsRect(2040, 2350, 855, 360), 6},
         {gaskvol, "gaskvol", "&Gasket Vol.", twipsRect(720, 2880, 1185, 360), gaskettx, "gaskettx",
-         twipsRect(2040, 2830, 855, 360), 6, "Head gasket volume, in cc"},
+         twipsRect(2040, 2830, 855, 360), 6},
         {deck, "deck", "&Deck Vol.", twipsRect(720, 3360, 975, 360), decktx, "decktx",
-         twipsRect(2040, 3310, 855, 360), 6, "Deck volume, in cc"},
+         twipsRect(2040, 3310, 855, 360), 6},
     };
     const QFont boxFont = arial(10.5, false);
     for (const auto& row : rows) {
@@ -150,7 +148,6 @@ void discom::buildControls(QWidget* client) {
         row.box = place(new QLineEdit(client), row.boxName, row.boxGeometry);
         row.box->setFont(boxFont);
         row.box->setMaxLength(row.maxLength);
-        describeEntry(row.box, QLatin1String(row.hint));
         row.caption->setBuddy(row.box);
     }
 

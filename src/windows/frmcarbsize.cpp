@@ -68,9 +68,6 @@ frmCarbSize::frmCarbSize(QWidget* parent) : QWidget(parent) {
     maximumRpm->setBuddy(txtRPM);
     cubicInches->setBuddy(txtCubicInches);
     efficiency->setBuddy(txtEfficency);
-    describeEntry(txtRPM, QStringLiteral("Enter the maximum expected RPM"));
-    describeEntry(txtCubicInches, QStringLiteral("Engine displacement, in cubic inches"));
-    describeEntry(txtEfficency, QStringLiteral("Volumetric efficiency, in %"));
     describeResult(lblCFM, required);
 
     // The result may need more room than the layout gives it; it grows to the right.

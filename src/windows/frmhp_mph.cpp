@@ -55,8 +55,6 @@ frmHP_MPH::frmHP_MPH(QWidget* parent) : QWidget(parent) {
     Label1_1->setBuddy(txtWeight);
     Label1_5->setBuddy(txtWeight);
     txtMPH->setAccessibleName(QStringLiteral("MPH"));
-    describeEntry(txtWeight, QStringLiteral("Car weight with driver, in pounds"));
-    describeEntry(txtMPH, QStringLiteral("Trap speed, in miles per hour"));
     describeResult(lblHP, Label1_6);
 
     cmdCalculate->setDefault(true);

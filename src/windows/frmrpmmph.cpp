@@ -93,12 +93,6 @@ frmRPMMPH::frmRPMMPH(QWidget* parent) : QWidget(parent) {
     Label1[1]->setBuddy(txtAxle);
     Label1[2]->setBuddy(txtTransmission);
     Label1[3]->setBuddy(txtTireDiameter);
-    describeEntry(txtRPM, QStringLiteral("Engine speed, in RPM"));
-    describeEntry(txtMPH, QStringLiteral("Road speed, in miles per hour"));
-    describeEntry(txtAxle, QStringLiteral("Axle ratio, as a plain number"));
-    describeEntry(txtTransmission,
-                  QStringLiteral("Transmission ratio of the gear in use, as a plain number"));
-    describeEntry(txtTireDiameter, QStringLiteral("Tire diameter, in inches"));
     describeResult(lblAnswer, Label1[4]);
 
     // Enter presses the focused button, and cmdCalculate from anywhere else.
