@@ -52,6 +52,30 @@ double median(std::vector<double> values) {
     return (values[middle - 1] + values[middle]) / 2;
 }
 
+PairedRatio pairedRatio(const std::vector<double>& program, const std::vector<double>& floor) {
+    std::vector<double> ratios;
+    for (std::size_t i = 0; i < program.size() && i < floor.size(); ++i) {
+        ratios.push_back(program[i] / floor[i]);
+    }
+    std::sort(ratios.begin(), ratios.end());
+    if (ratios.empty()) return {0, 0, 0};
+    const auto quantile = [&ratios](double q) {
+        const double place = q * static_cast<double>(ratios.size() - 1);
+        const auto below = static_cast<std::size_t>(place);
+        const std::size_t above = std::min(below + 1, ratios.size() - 1);
+        return ratios[below] +
+               (ratios[above] - ratios[below]) * (place - static_cast<double>(below));
+    };
+    return {quantile(0.5), quantile(0.25), quantile(0.75)};
+}
+
+std::string formatRatio(const PairedRatio& ratio) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%.2f (%.2f\u2013%.2f)", ratio.median, ratio.lower,
+                  ratio.upper);
+    return text;
+}
+
 void Table::add(std::string measure, std::string target, std::string median,
                 std::optional<bool> pass) {
     rows_.push_back({std::move(measure), std::move(target), std::move(median), pass});

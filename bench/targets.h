@@ -23,6 +23,18 @@ std::string formatKiB(double kib);
 
 double median(std::vector<double> values);
 
+// The ratios program / floor of runs taken in pairs, one pair a turn: their median, which is
+// judged, and the quartiles around it, which show how far one turn strays from another.
+struct PairedRatio {
+    double median;
+    double lower;  // first quartile
+    double upper;  // third quartile
+};
+PairedRatio pairedRatio(const std::vector<double>& program, const std::vector<double>& floor);
+
+// "1.08 (1.05–1.12)": the median ratio and its interquartile range.
+std::string formatRatio(const PairedRatio& ratio);
+
 // The one table `make bench` prints: what is measured, its target, the median and the verdict.
 class Table {
   public:

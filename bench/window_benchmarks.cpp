@@ -14,6 +14,7 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
@@ -217,28 +218,28 @@ QAbstractButton* calculateButton(QWidget* form) {
     return calculator ? calculator->calculateButton() : nullptr;
 }
 
-// The form the frame's last command showed: a new top-level window, or the active child.
-QWidget* shownForm(MDIForm1& frame, const QWidgetList& before) {
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window != &frame && window->isVisible() && !before.contains(window) &&
-            qobject_cast<QMainWindow*>(window)) {
-            return window;
+// The frame's menu entry named `name`, found among the menus alone: the frame's other children,
+// every window it holds among them, are no business of the user's click.
+QAction* menuEntry(const QList<QAction*>& actions, QLatin1String name) {
+    for (QAction* action : actions) {
+        if (action->objectName() == name) return action;
+        if (QMenu* menu = action->menu()) {
+            if (QAction* found = menuEntry(menu->actions(), name)) return found;
         }
     }
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window != &frame && window->isVisible() && qobject_cast<QMainWindow*>(window)) {
-            return window;
-        }
-    }
-    QMdiSubWindow* sub = frame.mdiArea()->activeSubWindow();
-    return sub ? sub->widget() : nullptr;
+    return nullptr;
 }
 
-// Chooses the calculator's menu entry and returns the form it shows, shown and painted.
+// Chooses the calculator's menu entry and returns the form it shows, shown and painted: the
+// window of a shared calculator, else the new child window.
 QWidget* openFromMenu(MDIForm1& frame, const Calculator& calculator) {
-    const QWidgetList before = QApplication::topLevelWidgets();
-    frame.findChild<QAction*>(QLatin1String(calculator.entry))->trigger();
-    QWidget* form = shownForm(frame, before);
+    menuEntry(frame.menuBar()->actions(), QLatin1String(calculator.entry))->trigger();
+    QWidget* form = nullptr;
+    if (calculator.opening == Opening::Shared) {
+        form = frame.sharedWindow(calculator);
+    } else if (QMdiSubWindow* sub = frame.mdiArea()->activeSubWindow()) {
+        form = sub->widget();
+    }
     return form && settleShown(formWindow(form)) ? form : nullptr;
 }
 
@@ -381,15 +382,12 @@ double timePresses(const Controls& controls, std::size_t& presses,
 
 void addRows(Table& table, const std::string& measure,
              const std::array<std::vector<double>, 2>& seconds, double limit) {
-    const double program = median(seconds[0]);
-    const double floor = median(seconds[1]);
-    table.add(measure, "", formatSeconds(program));
-    table.add(measure + ", floor", "", formatSeconds(floor));
-    char ratio[16];
-    std::snprintf(ratio, sizeof ratio, "%.2f", program / floor);
+    table.add(measure, "", formatSeconds(median(seconds[0])));
+    table.add(measure + ", floor", "", formatSeconds(median(seconds[1])));
+    const PairedRatio ratio = pairedRatio(seconds[0], seconds[1]);
     char target[16];
     std::snprintf(target, sizeof target, "≤ %.2f", limit);
-    table.add(measure + " / floor", target, ratio, program / floor <= limit);
+    table.add(measure + " / floor", target, formatRatio(ratio), ratio.median <= limit);
 }
 
 void measureOpening(Table& table, MDIForm1& frame, const Measured& measured) {
@@ -400,8 +398,24 @@ void measureOpening(Table& table, MDIForm1& frame, const Measured& measured) {
     addRows(table, "open " + measured.form, seconds, kOpenRatioLimit);
 }
 
-// Pressing Calculate, beside its floor: reading the same boxes' texts and writing the same
-// results into the same labels, sized to them, with no calculation.
+// Opening the window of a numbered calculator beside its floor while `others` windows of it are
+// open in the frame: how opening grows as windows pile up.
+void measureOpeningAmong(Table& table, MDIForm1& frame, const Measured& measured, int others) {
+    std::vector<QPointer<QWidget>> open;
+    for (int i = 0; i < others; ++i) open.emplace_back(openFromMenu(frame, *measured.calculator));
+    const auto seconds = inTurns(
+        kOpenRounds,
+        [&] { return timeOpening([&] { return openFromMenu(frame, *measured.calculator); }); },
+        [&] { return timeOpening([&] { return openFloor(frame, measured); }); });
+    addRows(table, "open " + measured.form + " as window " + std::to_string(others + 1), seconds,
+            kOpenRatioLimit);
+    for (const QPointer<QWidget>& form : open) {
+        if (!form || !closeAndDelete(formWindow(form))) throw std::runtime_error("a window stayed");
+    }
+}
+
+// Pressing Calculate, beside its floor: the least Qt does for the same visible result, the same
+// results written into the same labels, each sized to its text.
 void measureCalculate(Table& table, MDIForm1& frame, const Measured& measured) {
     test::Recorder recorder;
     QWidget* form = openFromMenu(frame, *measured.calculator);
@@ -424,12 +438,10 @@ void measureCalculate(Table& table, MDIForm1& frame, const Measured& measured) {
         [&] { return timePresses(controls, programPresses, [&] { button->click(); }); },
         [&] {
             return timePresses(controls, floorPresses, [&] {
-                std::string read;
-                for (QLineEdit* box : controls.boxes) read += box->text().toStdString();
                 const QStringList& texts = written[floorPresses % 2];
                 for (std::size_t i = 0; i < controls.results.size(); ++i) {
                     controls.results[i]->setText(texts.at(static_cast<qsizetype>(i)));
-                    controls.results[i]->adjustSize();
+                    controls.results[i]->resize(controls.results[i]->sizeHint());
                 }
             });
         });
@@ -448,6 +460,12 @@ void measureWindows(Table& table, MDIForm1& frame) {
               << " times each, and pressing Calculate " << kCalculateRounds * kPressesPerRound
               << " times...\n";
     for (const Measured& measured : windows) measureOpening(table, frame, measured);
+    const auto numbered = std::find_if(windows.begin(), windows.end(), [](const Measured& m) {
+        return m.calculator->opening == Opening::Numbered;
+    });
+    if (numbered != windows.end()) {
+        for (const int others : {9, 299}) measureOpeningAmong(table, frame, *numbered, others);
+    }
     for (const Measured& measured : windows) measureCalculate(table, frame, measured);
 }
 
