@@ -25,7 +25,7 @@ using namespace motoreckon::bench;
 namespace {
 
 // Pairs of starts, one of each program a pair: a start moves by a tenth from one to the next
-// on a busy machine, and the median of this many pairwise ratios by about a hundredth.
+// on a busy machine, and the median of this many pairwise ratios by about two hundredths.
 constexpr int kStartRounds = 101;
 constexpr double kStartRatioLimit = 1.10;
 constexpr double kExtraPeakLimitKiB = 1024;
