@@ -8,10 +8,10 @@
 #include <initializer_list>
 #include <span>
 
+#include "forms/controls.h"
+
 class QAbstractButton;
 class QWidget;
-
-#include "forms/controls.h"
 
 namespace motoreckon {
 
